@@ -1,0 +1,63 @@
+// Idle-function calls per second in MessageLoop against a plain PeekMessageW loop.
+// Ratio: library calls / plain calls.
+#include <tsumiki.h>
+
+#include "bench_support.h"
+
+namespace {
+
+struct IdleRun {
+    double end = 0;
+    long calls = 0;
+};
+
+void Idle(void* argument)
+{
+    auto* run = static_cast<IdleRun*>(argument);
+    ++run->calls;
+    if ((run->calls & 0x3FF) == 0 && Seconds() >= run->end) {
+        PostQuitMessage(0);
+    }
+}
+
+const double kRoundSeconds = 0.3;
+
+double LibraryCallsPerSecond()
+{
+    IdleRun run;
+    run.end = Seconds() + kRoundSeconds;
+    double start = Seconds();
+    MessageLoop(Idle, &run, nullptr);
+    return run.calls / (Seconds() - start);
+}
+
+double PlainCallsPerSecond()
+{
+    IdleRun run;
+    run.end = Seconds() + kRoundSeconds;
+    double start = Seconds();
+    MSG message = {};
+    while (message.message != WM_QUIT) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        } else {
+            Idle(&run);
+        }
+    }
+    return run.calls / (Seconds() - start);
+}
+
+}  // namespace
+
+int main()
+{
+    double library = 0, reference = 0;
+    double ratio = MedianOf(7, [&] {
+        reference = PlainCallsPerSecond();
+        library = LibraryCallsPerSecond();
+        return library / reference;
+    });
+    PrintRatio("idle loop", library / 1000, reference / 1000, "k calls/s", ratio, ">= 0.95");
+    return 0;
+}

@@ -1,0 +1,82 @@
+// tsumiki showcase: every class of the library at work in one program.
+// Shows: a frame window derived from CWindowBase, painting through its back buffer
+// (CGraphics), animation driven by its timer (CTimer), and MessageLoop.
+// Run with --seconds N to close by itself after N seconds.
+#include <tsumiki.h>
+
+#include <shellapi.h>
+
+#include <cwchar>
+#include <cstdlib>
+
+#include "scene.h"
+
+namespace {
+
+class ShowcaseWindow : public CWindowBase {
+public:
+    explicit ShowcaseWindow(int secondsToRun) : m_SecondsToRun(secondsToRun) {}
+
+    bool Create()
+    {
+        return CreateWnd(L"tsumiki showcase", 960, 640, 40, 40, nullptr, nullptr, L"BASIC_WINDOW",
+                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0);
+    }
+
+    int OnCreate(HWND hwnd, CREATESTRUCTW*) override
+    {
+        m_Scene.Prepare(hwnd);
+        m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
+        return 1;
+    }
+
+    void OnTimer(HWND hwnd, UINT id) override
+    {
+        if (static_cast<int>(id) != m_Timer.GetID()) {
+            return;
+        }
+        ++m_Tick;
+        if (m_SecondsToRun > 0 && m_Tick * kFrameMilliseconds >= m_SecondsToRun * 1000u) {
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        }
+        InvalidateRect(hwnd, nullptr, FALSE);
+    }
+
+    void OnPaint(HWND hwnd) override
+    {
+        m_Scene.Draw(m_Graphics, GetClientWidth(), GetClientHeight(), m_Tick);
+        m_Graphics.Present(hwnd);
+    }
+
+private:
+    static constexpr unsigned kFrameMilliseconds = 33;
+    Scene m_Scene;
+    unsigned m_Tick = 0;
+    int m_SecondsToRun;
+};
+
+int SecondsFromCommandLine()
+{
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    int seconds = 0;
+    for (int i = 1; arguments && i + 1 < count; ++i) {
+        if (std::wcscmp(arguments[i], L"--seconds") == 0) {
+            seconds = std::wcstol(arguments[i + 1], nullptr, 10);
+        }
+    }
+    LocalFree(arguments);
+    return seconds;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    ShowcaseWindow window(SecondsFromCommandLine());
+    if (!window.Create()) {
+        return 1;
+    }
+    MessageLoop(nullptr, nullptr, nullptr);
+    return 0;
+}

@@ -1,0 +1,119 @@
+// Window framework: window objects bound to platform windows, dispatch of messages to
+// virtual handlers, timers and the message loop.
+//
+// Classes in this file:
+//   CTimer       a window timer that lives no longer than its object
+//   CWindowBase  base of every window object: frame windows, dialogs and controls
+// Free functions:
+//   MessageLoop  the application's message loop with an idle function
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "tsumiki/export.h"
+#include "tsumiki/graphics.h"
+
+class TSUMIKI_API CTimer {
+public:
+    CTimer();
+    // Copies refer to the same platform timer; it is killed when the last of them dies.
+    CTimer(const CTimer& other);
+    CTimer& operator=(const CTimer& other);
+    virtual ~CTimer();
+
+    // Starts a timer on the window with a fresh identifier from the library's counter.
+    // Its ticks arrive as WM_TIMER; the callback is not used. A second Create leaves the
+    // first timer running until its window is destroyed.
+    void Create(HWND window, int elapse, TIMERPROC callback = nullptr);
+    int GetID() const;
+
+    struct Binding;
+
+private:
+    std::shared_ptr<Binding> m_Binding;
+};
+
+class TSUMIKI_API CWindowBase {
+public:
+    CWindowBase();
+    // A copy refers to the same window, shares the back buffer and the timer, and is not
+    // attached to the window: messages keep going to the object that created it.
+    CWindowBase(const CWindowBase& other);
+    CWindowBase& operator=(const CWindowBase& other);
+    // Detaches the object from a window that outlives it; never destroys the window.
+    virtual ~CWindowBase();
+
+    // Size comes before position. With a parent the window becomes WS_CHILD, without one
+    // it gets WS_CLIPCHILDREN. For a frame window pass the class name "BASIC_WINDOW".
+    virtual bool CreateWnd(const wchar_t* title, int width, int height, int x, int y,
+                           HWND parent, HMENU menu, const wchar_t* className,
+                           DWORD style, DWORD exStyle);
+    virtual HWND GetParentWndHandle();
+    virtual LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    virtual int OnCreate(HWND hwnd, CREATESTRUCTW* create);
+    virtual int OnEraseBkGnd(HWND hwnd, HDC dc);
+    virtual void OnPaint(HWND hwnd);
+    virtual void OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    virtual LRESULT OnNotify(HWND hwnd, int id, NMHDR* header);
+    virtual void OnSysCommand(HWND hwnd, UINT command, int x, int y);
+    virtual void OnActivate(HWND hwnd, UINT state, HWND other, int minimized);
+    virtual void OnSize(HWND hwnd, UINT type, int width, int height);
+    virtual void OnTimer(HWND hwnd, UINT id);
+    virtual void OnCopyData(HWND hwnd, HWND sender, COPYDATASTRUCT* data);
+    virtual void OnHScroll(HWND hwnd, HWND scrollBar, UINT code, int position);
+    virtual void OnVScroll(HWND hwnd, HWND scrollBar, UINT code, int position);
+    virtual HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int kind);
+    virtual HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int kind);
+    virtual void OnClose(HWND hwnd);
+    virtual void OnDestroy(HWND hwnd);
+
+protected:
+    // Called on WM_INITDIALOG before the back buffer is built.
+    virtual void SetInit(HWND hwnd);
+
+public:
+    HWND GetWndHandle() const;
+    WNDPROC GetDefWndProc() const;
+    int GetID() const;
+    int GetWidth() const;
+    int GetHeight() const;
+    int GetClientWidth() const;
+    int GetClientHeight() const;
+    void SetSize(int width, int height);
+    void SetPos(int x, int y);
+    // Position as SetPos takes it: parent client coordinates for a child, screen otherwise.
+    int GetX() const;
+    int GetY() const;
+    void SetWindowStyle(DWORD style);
+    void SetWindowExStyle(DWORD exStyle);
+    void SetWndProc(WNDPROC procedure);
+    void Invalidate(HWND hwnd, int erase);
+    // Makes the window layered with the given opacity and lets mouse input pass through.
+    void Alpha(unsigned char alpha, DWORD keyColor);
+    void SetIconImage(const wchar_t* path);
+    void SetCursorImage(const wchar_t* path);
+
+    // The one source of identifiers for controls, menu items and timers: 32769, 32770, ...
+    static int CreateResourceID();
+    // Window procedure of "BASIC_WINDOW" and dialog procedure of the library's dialogs.
+    static LRESULT CALLBACK WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+protected:
+    HWND m_hWnd;
+    WNDPROC m_DefWndProc;
+    CGraphics m_Graphics;
+    CTimer m_Timer;
+
+    // The object whose window is being created right now; consumed by its first message.
+    static CWindowBase* m_pThis;
+    static int m_CounterID;
+};
+
+// Polls the queue without blocking and calls idle(idleArgument) whenever the queue is
+// empty; with a focus window, only while it is shown, not minimised and focused.
+// Returns when WM_QUIT has been taken from the queue.
+TSUMIKI_API void MessageLoop(void (*idle)(void*) = nullptr, void* idleArgument = nullptr,
+                             HWND focusWindow = nullptr);

@@ -1,0 +1,40 @@
+#include "tsumiki/framework.h"
+
+namespace {
+
+bool IsReadyForIdle(HWND focusWindow)
+{
+    if (!focusWindow) {
+        return true;
+    }
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(focusWindow, &placement);
+    switch (placement.showCmd) {
+    case SW_HIDE:
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        return false;
+    default:
+        return GetFocus() == focusWindow;
+    }
+}
+
+}  // namespace
+
+void MessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
+{
+    MSG message = {};
+    while (message.message != WM_QUIT) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        } else if (idle && IsReadyForIdle(focusWindow)) {
+            idle(idleArgument);
+        } else {
+            // Nothing to run until the next message: sleep instead of spinning a core.
+            WaitMessage();
+        }
+    }
+}

@@ -1,0 +1,41 @@
+#include "tsumiki/framework.h"
+
+// One platform timer. Killed when the last CTimer that refers to it dies, unless a later
+// Create on its object superseded it: such a timer runs until its window is destroyed.
+struct CTimer::Binding {
+    HWND window = nullptr;
+    int id = 0;
+    bool killOnRelease = true;
+
+    ~Binding()
+    {
+        if (window && killOnRelease) {
+            KillTimer(window, static_cast<UINT_PTR>(id));
+        }
+    }
+};
+
+CTimer::CTimer() = default;
+
+CTimer::CTimer(const CTimer& other) = default;
+
+CTimer& CTimer::operator=(const CTimer& other) = default;
+
+CTimer::~CTimer() = default;
+
+void CTimer::Create(HWND window, int elapse, TIMERPROC)
+{
+    if (m_Binding) {
+        m_Binding->killOnRelease = false;
+    }
+    auto binding = std::make_shared<Binding>();
+    binding->window = window;
+    binding->id = CWindowBase::CreateResourceID();
+    SetTimer(window, static_cast<UINT_PTR>(binding->id), static_cast<UINT>(elapse), nullptr);
+    m_Binding = std::move(binding);
+}
+
+int CTimer::GetID() const
+{
+    return m_Binding ? m_Binding->id : 0;
+}

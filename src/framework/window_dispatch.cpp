@@ -1,0 +1,117 @@
+#include "tsumiki/framework.h"
+
+#include <mmsystem.h>
+
+namespace {
+
+int SignedLow(LPARAM value)
+{
+    return static_cast<short>(LOWORD(value));
+}
+
+int SignedHigh(LPARAM value)
+{
+    return static_cast<short>(HIWORD(value));
+}
+
+// Repeats media played with notification to a framework window: a device that ended
+// normally starts again from the beginning.
+void ReplayFinishedDevice(HWND hwnd, WPARAM outcome, LPARAM device)
+{
+    if (outcome != MCI_NOTIFY_SUCCESSFUL) {
+        return;
+    }
+    auto id = static_cast<MCIDEVICEID>(device);
+    // A parameter block is required: some drivers refuse a seek without one.
+    MCI_SEEK_PARMS seek = {};
+    mciSendCommandW(id, MCI_SEEK, MCI_SEEK_TO_START, reinterpret_cast<DWORD_PTR>(&seek));
+    MCI_PLAY_PARMS play = {};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(hwnd);
+    mciSendCommandW(id, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+}
+
+}  // namespace
+
+LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* object = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (object) {
+        if (message == WM_INITDIALOG) {
+            object->SetInit(hwnd);
+            object->m_Graphics.CreateBackBuffer(hwnd);
+        } else if (message == WM_CREATE) {
+            object->m_Graphics.CreateBackBuffer(hwnd);
+        }
+        LRESULT result = object->WndProc(hwnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            // The window's last message: nothing may reach the object through it afterwards.
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        }
+        return result;
+    }
+    // A window created while no object waits for it (a direct CreateWindowExW) stays
+    // unattached; attaching null and re-sending would come back here without end.
+    if ((message == WM_CREATE || message == WM_INITDIALOG) && m_pThis) {
+        CWindowBase* pending = m_pThis;
+        m_pThis = nullptr;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pending));
+        SendMessageW(hwnd, message, wParam, lParam);
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTW*>(lParam)) ? 0 : -1;
+    case WM_DESTROY:
+        OnDestroy(hwnd);
+        return 0;
+    case WM_SIZE:
+        OnSize(hwnd, static_cast<UINT>(wParam), SignedLow(lParam), SignedHigh(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_CLOSE:
+        OnClose(hwnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return OnEraseBkGnd(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_COPYDATA:
+        OnCopyData(hwnd, reinterpret_cast<HWND>(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
+    case WM_COMMAND:
+        OnCommand(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+    case WM_SYSCOMMAND:
+        OnSysCommand(hwnd, static_cast<UINT>(wParam), SignedLow(lParam), SignedHigh(lParam));
+        return 0;
+    case WM_TIMER:
+        OnTimer(hwnd, static_cast<UINT>(wParam));
+        return 0;
+    case WM_HSCROLL:
+        OnHScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam), SignedHigh(wParam));
+        return 0;
+    case WM_VSCROLL:
+        OnVScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam), SignedHigh(wParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+        return reinterpret_cast<LRESULT>(OnCtlColorEdit(
+            hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_EDIT));
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(OnCtlColorStatic(
+            hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_STATIC));
+    case MM_MCINOTIFY:
+        ReplayFinishedDevice(hwnd, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}

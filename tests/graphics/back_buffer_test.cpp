@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <tsumiki.h>
+
+#include "support/frame_window.h"
+#include "support/pixels.h"
+#include "support/pump.h"
+
+namespace {
+
+// Paints its whole client area with one colour through the back buffer.
+class Painter : public TestFrame {
+public:
+    void OnPaint(HWND hwnd) override
+    {
+        m_Graphics.Clear(color);
+        m_Graphics.Present(hwnd);
+    }
+    unsigned long color = 0xFF0000FF;
+};
+
+void Repaint(HWND window)
+{
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+}
+
+TEST(BackBuffer, ClearAndPresentFailWithoutABuffer)
+{
+    CGraphics graphics;
+    EXPECT_FALSE(graphics.Clear(0xFFFFFFFF));
+    EXPECT_FALSE(graphics.Present(GetDesktopWindow()));
+    EXPECT_EQ(graphics.GetDrawer(), nullptr);
+    graphics.Release();
+    EXPECT_FALSE(graphics.Clear(0xFFFFFFFF));
+}
+
+TEST(BackBuffer, APlainWindowPaintsWhite)
+{
+    TestFrame frame;
+    ASSERT_TRUE(frame.Create());
+    Repaint(frame.GetWndHandle());
+    EXPECT_EQ(ClientPixel(frame.GetWndHandle(), 10, 10), 0xFFFFFFu);
+    EXPECT_EQ(ClientPixel(frame.GetWndHandle(), frame.GetClientWidth() - 1, frame.GetClientHeight() - 1), 0xFFFFFFu);
+}
+
+TEST(BackBuffer, PresentPutsTheBuffersPixelsOnTheWindow)
+{
+    Painter frame;
+    ASSERT_TRUE(frame.Create());
+    Repaint(frame.GetWndHandle());
+    EXPECT_EQ(ClientPixel(frame.GetWndHandle(), 5, 5), 0x0000FFu);
+}
+
+TEST(BackBuffer, AHalfTransparentClearBlendsIntoOpaquePink)
+{
+    Painter frame;
+    frame.color = 0xFFFFFFFF;
+    ASSERT_TRUE(frame.Create());
+    ASSERT_TRUE(frame.Graphics().Clear(0xFFFFFFFF));
+    ASSERT_TRUE(frame.Graphics().Clear(0x80FF0000));
+    // Present outside WM_PAINT copies only what is invalid: invalidate all first.
+    InvalidateRect(frame.GetWndHandle(), nullptr, FALSE);
+    ASSERT_TRUE(frame.Graphics().Present(frame.GetWndHandle()));
+    unsigned pixel = ClientPixel(frame.GetWndHandle(), 20, 20);
+    EXPECT_EQ(pixel >> 16, 0xFFu);
+    EXPECT_NEAR(static_cast<int>((pixel >> 8) & 0xFF), 0x7F, 2);
+    EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 0x7F, 2);
+}
+
+TEST(BackBuffer, AResizeRebuildsTheBufferAtTheNewClientSize)
+{
+    Painter frame;
+    ASSERT_TRUE(frame.Create(150, 120));
+    Repaint(frame.GetWndHandle());
+    frame.SetSize(400, 300);
+    Repaint(frame.GetWndHandle());
+    int right = frame.GetClientWidth() - 1;
+    int bottom = frame.GetClientHeight() - 1;
+    ASSERT_GT(right, 300);
+    EXPECT_EQ(ClientPixel(frame.GetWndHandle(), right, bottom), 0x0000FFu);
+}
+
+TEST(BackBuffer, CopiesShareTheBufferAndEachDiesSafely)
+{
+    Painter frame;
+    ASSERT_TRUE(frame.Create());
+    {
+        CGraphics copy(frame.Graphics());
+        CGraphics assigned;
+        assigned = copy;
+        EXPECT_EQ(copy.GetDrawer(), frame.Graphics().GetDrawer());
+        EXPECT_TRUE(assigned.Clear(0xFF00FF00));
+    }
+    // The source still draws after its copies are gone.
+    frame.color = 0xFF00FF00;
+    Repaint(frame.GetWndHandle());
+    EXPECT_EQ(ClientPixel(frame.GetWndHandle(), 5, 5), 0x00FF00u);
+
+    // A copy outliving its source keeps the buffer alive on its own.
+    auto* source = new CGraphics;
+    source->CreateBackBuffer(frame.GetWndHandle());
+    CGraphics survivor(*source);
+    delete source;
+    EXPECT_TRUE(survivor.Clear(0xFF123456));
+    survivor.Release();
+    EXPECT_FALSE(survivor.Clear(0xFF123456));
+}
+
+TEST(Gdiplus, CopiesShareOneStartupThatEndsWithTheLast)
+{
+    CGdiplus own;
+    EXPECT_TRUE(own.IsRunning());
+    {
+        CGdiplus copy(own);
+        EXPECT_EQ(copy.GetToken(), own.GetToken());
+    }
+    EXPECT_TRUE(own.IsRunning());
+    // An early shutdown of a client's own start-up leaves the library drawing.
+    {
+        CGdiplus early;
+    }
+    Painter frame;
+    ASSERT_TRUE(frame.Create());
+    Repaint(frame.GetWndHandle());
+    EXPECT_EQ(ClientPixel(frame.GetWndHandle(), 5, 5), 0x0000FFu);
+}
+
+TEST(Gdiplus, TheLibraryStartupIsSharedWhileSomethingHoldsIt)
+{
+    CGdiplus first = CGdiplus::Shared();
+    CGdiplus second = CGdiplus::Shared();
+    EXPECT_TRUE(first.IsRunning());
+    EXPECT_EQ(first.GetToken(), second.GetToken());
+}
+
+}  // namespace
