@@ -3,3 +3,5 @@
 
 #include "tsumiki/framework.h"
 #include "tsumiki/graphics.h"
+#include "tsumiki/controls.h"
+#include "tsumiki/services.h"

@@ -1,6 +1,7 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
-// (CGraphics), animation driven by its timer (CTimer), and MessageLoop.
+// (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
+// the panel of controls (controls_panel.cpp), menus and dialogs (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -9,6 +10,8 @@
 #include <cwchar>
 #include <cstdlib>
 
+#include "controls_panel.h"
+#include "menus.h"
 #include "scene.h"
 
 namespace {
@@ -26,8 +29,17 @@ public:
     int OnCreate(HWND hwnd, CREATESTRUCTW*) override
     {
         m_Scene.Prepare(hwnd);
+        m_Panel.Create(hwnd, kPanelLeft, 10);
+        m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
+    }
+
+    void OnCommand(HWND hwnd, int id, HWND control, UINT code) override
+    {
+        if (!m_Menus.OnCommand(hwnd, id, control, code)) {
+            m_Panel.OnCommand(hwnd, id, control, code);
+        }
     }
 
     void OnTimer(HWND hwnd, UINT id) override
@@ -36,6 +48,7 @@ public:
             return;
         }
         ++m_Tick;
+        m_Menus.OnTick(hwnd, m_Tick);
         if (m_SecondsToRun > 0 && m_Tick * kFrameMilliseconds >= m_SecondsToRun * 1000u) {
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
         }
@@ -44,13 +57,17 @@ public:
 
     void OnPaint(HWND hwnd) override
     {
-        m_Scene.Draw(m_Graphics, GetClientWidth(), GetClientHeight(), m_Tick);
+        // The scene fills the client area left of the control panel.
+        m_Scene.Draw(m_Graphics, kPanelLeft, GetClientHeight(), m_Tick);
         m_Graphics.Present(hwnd);
     }
 
 private:
     static constexpr unsigned kFrameMilliseconds = 33;
+    static constexpr int kPanelLeft = 640;
     Scene m_Scene;
+    ControlsPanel m_Panel;
+    ShowcaseMenus m_Menus;
     unsigned m_Tick = 0;
     int m_SecondsToRun;
 };

@@ -112,6 +112,10 @@ protected:
     static int m_CounterID;
 };
 
+// Controls (the subclassing base of every control wrapper) follow here.
+
+// Dialogs follow here.
+
 // Polls the queue without blocking and calls idle(idleArgument) whenever the queue is
 // empty; with a focus window, only while it is shown, not minimised and focused.
 // Returns when WM_QUIT has been taken from the queue.

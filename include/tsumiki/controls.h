@@ -1,0 +1,4 @@
+// Standard controls: wrappers of the classic control classes.
+#pragma once
+
+#include "tsumiki/framework.h"

@@ -1,0 +1,4 @@
+// System services: menus.
+#pragma once
+
+#include "tsumiki/framework.h"
