@@ -4,6 +4,7 @@
 // Classes in this file:
 //   CTimer       a window timer that lives no longer than its object
 //   CWindowBase  base of every window object: frame windows, dialogs and controls
+//   CDialogBase  a modal or modeless dialog made without resources, placed in pixels
 // Free functions:
 //   MessageLoop  the application's message loop with an idle function
 #pragma once
@@ -115,6 +116,64 @@ protected:
 // Controls (the subclassing base of every control wrapper) follow here.
 
 // Dialogs follow here.
+
+// A dialog built from a template held in the object, with a title and no controls. Its
+// dialog procedure is WndProcManager: WM_INITDIALOG attaches the object, moves and sizes
+// the dialog to the pixel geometry given, builds the back buffer, then calls OnInitDialog,
+// where a client adds its controls. Handlers return what a dialog procedure returns
+// (nonzero = handled); messages the dialog does not dispatch get the dialog manager's
+// default handling. A dialog gets no OnPaint, OnTimer, OnSize, OnActivate or colour calls.
+class TSUMIKI_API CDialogBase : public CWindowBase {
+public:
+    CDialogBase();
+    // A copy refers to the same dialog and is not attached to it.
+    CDialogBase(const CDialogBase& other);
+    CDialogBase& operator=(const CDialogBase& other);
+    ~CDialogBase() override;
+
+    // Size before position, in pixels; the position is in screen coordinates, also with a
+    // parent (which owns the dialog). Modal: returns once the dialog has ended, and the
+    // object's window handle stays null. Modeless: returns at once with the dialog open.
+    // False while a modeless dialog made by this object is still open, or when the platform
+    // refuses to make the dialog. A null title counts as empty; a title longer than 255
+    // characters is cut to 255.
+    bool CreateDiag(const wchar_t* title, int width, int height, int x, int y, bool modal,
+                    HWND parent);
+    // The parent given to CreateDiag (null for a top-level dialog).
+    HWND GetParentWndHandle() override;
+    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
+    // Returns 1 (handled). The sender of WM_NOTIFY sees the dialog's DWLP_MSGRESULT, which
+    // a handler sets when a notification wants an answer.
+    LRESULT OnNotify(HWND hwnd, int id, NMHDR* header) override;
+    void OnCopyData(HWND hwnd, HWND sender, COPYDATASTRUCT* data) override;
+    void OnHScroll(HWND hwnd, HWND scrollBar, UINT code, int position) override;
+    void OnVScroll(HWND hwnd, HWND scrollBar, UINT code, int position) override;
+    // Modal: ends the dialog; modeless: destroys it.
+    void OnClose(HWND hwnd) override;
+    // Without a parent, ends the message loop (WM_QUIT); with one, does nothing.
+    void OnDestroy(HWND hwnd) override;
+
+private:
+    // Moves and sizes the dialog to the geometry given to CreateDiag.
+    void SetInit(HWND hwnd) override;
+
+public:
+    // The place for a client to create its controls. The dialog manager sets no default
+    // focus, whatever the result; the default returns 1.
+    virtual int OnInitDialog(HWND hwnd, HWND focus, LPARAM initParam);
+
+protected:
+    bool m_bModal;
+    // The dialog template of the last CreateDiag (all zero before it).
+    alignas(DWORD) unsigned char m_Template[576];
+    HWND m_hParent;
+    int m_Width;
+    int m_Height;
+    int m_X;
+    int m_Y;
+};
 
 // Polls the queue without blocking and calls idle(idleArgument) whenever the queue is
 // empty; with a focus window, only while it is shown, not minimised and focused.

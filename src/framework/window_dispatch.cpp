@@ -30,6 +30,13 @@ void ReplayFinishedDevice(HWND hwnd, WPARAM outcome, LPARAM device)
     mciSendCommandW(id, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
 }
 
+// True for a window of the platform's dialog class, for which this procedure is called
+// as the dialog procedure.
+bool IsDialog(HWND hwnd)
+{
+    return GetClassLongPtrW(hwnd, GCW_ATOM) == reinterpret_cast<ULONG_PTR>(WC_DIALOG);
+}
+
 }  // namespace
 
 LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -56,6 +63,12 @@ LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wPa
         m_pThis = nullptr;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pending));
         SendMessageW(hwnd, message, wParam, lParam);
+    }
+    if (IsDialog(hwnd)) {
+        // A dialog procedure leaves what it does not handle to the dialog manager by
+        // answering 0. Calling DefWindowProcW here would do the default twice and hand the
+        // sender the dialog's message result instead of the default's answer.
+        return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
