@@ -1,0 +1,154 @@
+#include "tsumiki/services.h"
+
+#include <cwchar>
+#include <vector>
+
+// The bar and the pop-ups made for it. Who destroys a menu is decided once per menu:
+// - a pop-up that went into a menu dies with that menu (DestroyMenu is recursive), so only
+//   a pop-up no menu took (its append failed) is destroyed here;
+// - the bar is destroyed here unless a window still shows it: a window destroys its menu
+//   bar when it is destroyed itself.
+// A window that died with the bar leaves a dead handle that a new menu may reuse, so the
+// bar carries this object's address as its menu data and is destroyed only while it does.
+struct CMenu::Menus {
+    struct Popup {
+        HMENU menu;
+        bool heldByParent;
+    };
+
+    Menus() : bar(CreateMenu())
+    {
+        MENUINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_MENUDATA;
+        info.dwMenuData = Tag();
+        SetMenuInfo(bar, &info);
+    }
+
+    ~Menus()
+    {
+        for (const Popup& popup : popups) {
+            if (!popup.heldByParent) {
+                DestroyMenu(popup.menu);
+            }
+        }
+        if (!IsShownByWindow() && IsOurBar()) {
+            DestroyMenu(bar);
+        }
+    }
+
+    Menus(const Menus&) = delete;
+    Menus& operator=(const Menus&) = delete;
+
+    ULONG_PTR Tag() const { return reinterpret_cast<ULONG_PTR>(this); }
+
+    bool IsShownByWindow() const
+    {
+        return window && IsWindow(window) && GetMenu(window) == bar;
+    }
+
+    bool IsOurBar() const
+    {
+        MENUINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_MENUDATA;
+        return bar && GetMenuInfo(bar, &info) && info.dwMenuData == Tag();
+    }
+
+    HMENU bar;
+    // Every pop-up made by AddMenu, in creation order.
+    std::vector<Popup> popups;
+    // The window Set last showed the bar on.
+    HWND window = nullptr;
+};
+
+CMenu::CMenu() : m_Menus(std::make_shared<Menus>()) {}
+
+CMenu::CMenu(const CMenu& other) = default;
+
+CMenu& CMenu::operator=(const CMenu& other) = default;
+
+CMenu::~CMenu() = default;
+
+HMENU CMenu::AddMenu(wchar_t* title, int count, ...)
+{
+    va_list items;
+    va_start(items, count);
+    HMENU popup = AddPopup(title, m_Menus->bar, count, items);
+    va_end(items);
+    return popup;
+}
+
+HMENU CMenu::AddMenu(wchar_t* title, HMENU parent, int count, ...)
+{
+    va_list items;
+    va_start(items, count);
+    HMENU popup = AddPopup(title, parent, count, items);
+    va_end(items);
+    return popup;
+}
+
+HMENU CMenu::AddPopup(const wchar_t* title, HMENU parent, int count, va_list items)
+{
+    HMENU popup = CreateMenu();
+    for (int i = 0; i < count; ++i) {
+        const wchar_t* text = va_arg(items, const wchar_t*);
+        if (!text) {
+            continue;
+        }
+        if (std::wcscmp(text, L"|") == 0) {
+            AddSeparator(popup);
+        } else {
+            // emplace keeps the identifier already registered for the text.
+            m_ItemID.emplace(text, AddItem(popup, text));
+        }
+    }
+    AddSubMenu(parent, popup, title ? title : L"");
+    return popup;
+}
+
+void CMenu::AddSeparator(HMENU menu)
+{
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+}
+
+int CMenu::AddItem(HMENU menu, const wchar_t* text)
+{
+    int id = CWindowBase::CreateResourceID();
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(id), text);
+    return id;
+}
+
+void CMenu::AddSubMenu(HMENU parent, HMENU popup, const wchar_t* title)
+{
+    bool held = AppendMenuW(parent, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), title) != FALSE;
+    m_Menus->popups.push_back({popup, held});
+}
+
+void CMenu::Set(HWND window)
+{
+    SetMenu(window, m_Menus->bar);
+    DrawMenuBar(window);
+    m_Menus->window = window;
+}
+
+int CMenu::Lookup(const wchar_t* text)
+{
+    auto found = text ? m_ItemID.find(text) : m_ItemID.end();
+    if (found == m_ItemID.end()) {
+        MessageBoxW(nullptr, L"項目名が存在しません", nullptr, MB_OK);
+        return 0;
+    }
+    return found->second;
+}
+
+int CMenu::GetID(const wchar_t* text)
+{
+    return Lookup(text);
+}
+
+bool CMenu::IsSelect(const wchar_t* text, int id)
+{
+    int registered = Lookup(text);
+    return registered != 0 && registered == id;
+}
