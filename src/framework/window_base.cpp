@@ -1,4 +1,4 @@
-#include "tsumiki/framework.h"
+#include "framework/window_link.h"
 
 CWindowBase* CWindowBase::m_pThis = nullptr;
 int CWindowBase::m_CounterID = 0x8000;
@@ -15,7 +15,7 @@ CWindowBase::~CWindowBase()
     // window is attached to detaches it, so a dying copy leaves its source working.
     if (m_hWnd && IsWindow(m_hWnd) &&
         GetWindowLongPtrW(m_hWnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
-        SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+        window_link::Detach(m_hWnd);
     }
     if (m_pThis == this) {
         m_pThis = nullptr;

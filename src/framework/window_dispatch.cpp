@@ -1,4 +1,4 @@
-#include "tsumiki/framework.h"
+#include "framework/window_link.h"
 
 #include <mmsystem.h>
 
@@ -41,7 +41,7 @@ bool IsDialog(HWND hwnd)
 
 LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* object = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    CWindowBase* object = window_link::Find(hwnd);
     if (object) {
         if (message == WM_INITDIALOG) {
             object->SetInit(hwnd);
@@ -52,7 +52,7 @@ LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wPa
         LRESULT result = object->WndProc(hwnd, message, wParam, lParam);
         if (message == WM_NCDESTROY) {
             // The window's last message: nothing may reach the object through it afterwards.
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            window_link::Detach(hwnd);
         }
         return result;
     }
@@ -61,7 +61,7 @@ LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wPa
     if ((message == WM_CREATE || message == WM_INITDIALOG) && m_pThis) {
         CWindowBase* pending = m_pThis;
         m_pThis = nullptr;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pending));
+        window_link::Attach(hwnd, pending);
         SendMessageW(hwnd, message, wParam, lParam);
     }
     if (IsDialog(hwnd)) {
