@@ -5,6 +5,34 @@
 
 class ControlsPanel;
 
+// Help > About: a modal dialog with a few lines of text and an OK button. Given a
+// lifetime, it closes by itself after that many milliseconds.
+class AboutDialog : public CDialogBase {
+public:
+    bool Show(HWND owner, unsigned lifetimeMilliseconds);
+    int OnInitDialog(HWND hwnd, HWND focus, LPARAM initParam) override;
+    void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
+
+private:
+    static void CALLBACK EndOfLife(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+    unsigned m_Lifetime = 0;
+};
+
+// A modeless tool window beside the main window, holding a few controls; what they do
+// goes to the control panel's log.
+class ToolDialog : public CDialogBase {
+public:
+    bool Show(HWND owner, ControlsPanel& log);
+    int OnInitDialog(HWND hwnd, HWND focus, LPARAM initParam) override;
+    void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
+
+private:
+    ControlsPanel* m_Log = nullptr;
+    HWND m_Text = nullptr;
+    HWND m_UpperCase = nullptr;
+    int m_LogID = 0;
+};
+
 class ShowcaseMenus {
 public:
     // Builds the menu bar on the window and opens the modeless tool dialog. In a timed run
@@ -14,4 +42,13 @@ public:
     bool OnCommand(HWND hwnd, int id, HWND control, UINT code);
     // Gives the menus their share of the window's timer ticks.
     void OnTick(HWND hwnd, unsigned tick);
+
+private:
+    CMenu m_Menu;
+    AboutDialog m_About;
+    ToolDialog m_Tools;
+    ControlsPanel* m_Log = nullptr;
+    bool m_Tour = false;
+    bool m_TourOpenedAbout = false;
+    DWORD m_Start = 0;
 };
