@@ -24,7 +24,8 @@ HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, DWOR
                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
     // Controls made outside a dialog template start with the bold system font.
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(control, WM_SETFONT, font, FALSE);
     return control;
 }
 

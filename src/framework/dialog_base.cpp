@@ -1,15 +1,9 @@
 #include "tsumiki/framework.h"
 
-#include <cstring>
-
 #include "framework/dialog_template.h"
+#include "framework/shared_dispatch.h"
 
 namespace {
-
-int SignedHigh(WPARAM value)
-{
-    return static_cast<short>(HIWORD(value));
-}
 
 // The window procedure serves as the dialog procedure: a dialog procedure returns a
 // pointer-sized integer just as a window procedure does.
@@ -48,12 +42,14 @@ bool CDialogBase::CreateDiag(const wchar_t* title, int width, int height, int x,
 
     auto dialogTemplate = reinterpret_cast<LPCDLGTEMPLATEW>(m_Template);
     HINSTANCE instance = GetModuleHandleW(nullptr);
+    DLGPROC procedure = ManagerAsDialogProcedure();
     m_pThis = this;
     bool made = false;
     if (modal) {
-        made = DialogBoxIndirectParamW(instance, dialogTemplate, parent, ManagerAsDialogProcedure(), 0) != -1;
+        // Runs the dialog's own modal loop; -1 means the dialog was never made.
+        made = DialogBoxIndirectParamW(instance, dialogTemplate, parent, procedure, 0) != -1;
     } else {
-        m_hWnd = CreateDialogIndirectParamW(instance, dialogTemplate, parent, ManagerAsDialogProcedure(), 0);
+        m_hWnd = CreateDialogIndirectParamW(instance, dialogTemplate, parent, procedure, 0);
         made = m_hWnd != nullptr;
     }
     // A refused dialog never saw WM_INITDIALOG: left pending, this object would be attached
@@ -76,33 +72,13 @@ void CDialogBase::SetInit(HWND hwnd)
 
 LRESULT CALLBACK CDialogBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_DESTROY:
-        OnDestroy(hwnd);
-        return 0;
-    case WM_CLOSE:
-        OnClose(hwnd);
-        return 0;
-    case WM_COPYDATA:
-        OnCopyData(hwnd, reinterpret_cast<HWND>(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
-        return 0;
-    case WM_NOTIFY:
-        return OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
-    case WM_INITDIALOG:
+    if (message == WM_INITDIALOG) {
         return OnInitDialog(hwnd, reinterpret_cast<HWND>(wParam), lParam);
-    case WM_COMMAND:
-        OnCommand(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        return 0;
-    case WM_HSCROLL:
-        OnHScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam), SignedHigh(wParam));
-        return 0;
-    case WM_VSCROLL:
-        OnVScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam), SignedHigh(wParam));
-        return 0;
-    default:
-        // Not handled: the dialog manager does its default processing.
-        return 0;
     }
+    LRESULT result = 0;
+    // Whatever else arrives is left to the dialog manager's default processing (0).
+    DispatchSharedMessage(*this, hwnd, message, wParam, lParam, result);
+    return result;
 }
 
 int CDialogBase::OnInitDialog(HWND, HWND, LPARAM)

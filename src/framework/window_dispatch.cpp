@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include "framework/shared_dispatch.h"
+
 namespace {
 
 int SignedLow(LPARAM value)
@@ -73,14 +75,47 @@ LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wPa
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+bool DispatchSharedMessage(CWindowBase& object, HWND hwnd, UINT message, WPARAM wParam,
+                           LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case WM_DESTROY:
+        object.OnDestroy(hwnd);
+        return true;
+    case WM_CLOSE:
+        object.OnClose(hwnd);
+        return true;
+    case WM_COPYDATA:
+        object.OnCopyData(hwnd, reinterpret_cast<HWND>(wParam),
+                          reinterpret_cast<COPYDATASTRUCT*>(lParam));
+        return true;
+    case WM_NOTIFY:
+        result = object.OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
+        return true;
+    case WM_COMMAND:
+        object.OnCommand(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return true;
+    case WM_HSCROLL:
+        object.OnHScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam), SignedHigh(wParam));
+        return true;
+    case WM_VSCROLL:
+        object.OnVScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam), SignedHigh(wParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (DispatchSharedMessage(*this, hwnd, message, wParam, lParam, result)) {
+        return result;
+    }
     switch (message) {
     case WM_CREATE:
         return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTW*>(lParam)) ? 0 : -1;
-    case WM_DESTROY:
-        OnDestroy(hwnd);
-        return 0;
     case WM_SIZE:
         OnSize(hwnd, static_cast<UINT>(wParam), SignedLow(lParam), SignedHigh(lParam));
         return 0;
@@ -90,30 +125,13 @@ LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LP
     case WM_PAINT:
         OnPaint(hwnd);
         return 0;
-    case WM_CLOSE:
-        OnClose(hwnd);
-        return 0;
     case WM_ERASEBKGND:
         return OnEraseBkGnd(hwnd, reinterpret_cast<HDC>(wParam));
-    case WM_COPYDATA:
-        OnCopyData(hwnd, reinterpret_cast<HWND>(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
-        return 0;
-    case WM_NOTIFY:
-        return OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
-    case WM_COMMAND:
-        OnCommand(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        return 0;
     case WM_SYSCOMMAND:
         OnSysCommand(hwnd, static_cast<UINT>(wParam), SignedLow(lParam), SignedHigh(lParam));
         return 0;
     case WM_TIMER:
         OnTimer(hwnd, static_cast<UINT>(wParam));
-        return 0;
-    case WM_HSCROLL:
-        OnHScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam), SignedHigh(wParam));
-        return 0;
-    case WM_VSCROLL:
-        OnVScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam), SignedHigh(wParam));
         return 0;
     case WM_CTLCOLOREDIT:
         return reinterpret_cast<LRESULT>(OnCtlColorEdit(

@@ -54,22 +54,35 @@ public:
         check = MakeControl(hwnd, L"Button", L"Check", BS_AUTOCHECKBOX, kCheckID, 40);
         return 1;
     }
-    void OnCommand(HWND, int id, HWND control, UINT code) override { calls.push_back({"command", id, code, control}); }
+    void OnCommand(HWND, int id, HWND control, UINT code) override
+    {
+        calls.push_back({"command", id, code, control});
+    }
     LRESULT OnNotify(HWND hwnd, int id, NMHDR* header) override
     {
         calls.push_back({"notify", id, 0, header});
         SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, notifyAnswer);
         return notifyResult;
     }
-    void OnHScroll(HWND, HWND bar, UINT code, int position) override { calls.push_back({"hscroll", code, position, bar}); }
-    void OnVScroll(HWND, HWND bar, UINT code, int position) override { calls.push_back({"vscroll", code, position, bar}); }
-    void OnCopyData(HWND, HWND sender, COPYDATASTRUCT* data) override { calls.push_back({"copydata", 0, 0, data}); static_cast<void>(sender); }
+    void OnHScroll(HWND, HWND bar, UINT code, int position) override
+    {
+        calls.push_back({"hscroll", code, position, bar});
+    }
+    void OnVScroll(HWND, HWND bar, UINT code, int position) override
+    {
+        calls.push_back({"vscroll", code, position, bar});
+    }
+    void OnCopyData(HWND, HWND, COPYDATASTRUCT* data) override { calls.push_back({"copydata", 0, 0, data}); }
     // None of these is dispatched to a dialog.
     void OnTimer(HWND, UINT) override { calls.push_back({"timer"}); }
     void OnSize(HWND, UINT, int, int) override { calls.push_back({"size"}); }
     void OnPaint(HWND) override { calls.push_back({"paint"}); }
     void OnActivate(HWND, UINT, HWND, int) override { calls.push_back({"activate"}); }
-    HBRUSH OnCtlColorStatic(HWND, HDC, HWND, int) override { calls.push_back({"color"}); return nullptr; }
+    HBRUSH OnCtlColorStatic(HWND, HDC, HWND, int) override
+    {
+        calls.push_back({"color"});
+        return nullptr;
+    }
 
     static int GetClientWidth(HWND hwnd) { RECT r; GetClientRect(hwnd, &r); return r.right; }
     static int GetClientHeight(HWND hwnd) { RECT r; GetClientRect(hwnd, &r); return r.bottom; }
