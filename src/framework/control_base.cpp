@@ -34,15 +34,8 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
                                  DWORD exStyle)
 {
     int id = CreateResourceID();
-    bool created = CreateWnd(text ? text : L"", width, height, x, y, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className,
-                             style, exStyle);
-    // A system control never reaches the hand-over that consumes the pending object; left
-    // set, it would attach the next directly created "BASIC_WINDOW" to this control.
-    if (m_pThis == this) {
-        m_pThis = nullptr;
-    }
-    return created;
+    return CreateWnd(text ? text : L"", width, height, x, y, parent,
+                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle);
 }
 
 void CControlBase::ChangeProc(CControlBase* object)
