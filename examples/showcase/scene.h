@@ -3,10 +3,23 @@
 
 #include <tsumiki.h>
 
+#include <vector>
+
 class Scene {
 public:
-    // Makes or loads what the scene draws; called once the window exists.
+    // Makes the pictures the scene draws and loads them; called once the window exists.
     void Prepare(HWND window);
     // Draws frame number `tick` on a surface of the given size.
     void Draw(CGraphics& graphics, int width, int height, unsigned tick);
+
+private:
+    void DrawGround(CGraphics& graphics, int width, int height, unsigned tick);
+    void DrawSpriteRing(CGraphics& graphics, float centreX, float centreY, unsigned tick);
+    void DrawWaves(CGraphics& graphics, int width, float baseY, unsigned tick);
+
+    // One image per sprite of the ring: each fades on its own, and copies would share
+    // their opacity, so each is loaded separately.
+    std::vector<CImage> m_Ring;
+    CImage m_Sheet;
+    CImage m_Tower;
 };

@@ -2,11 +2,12 @@
 // virtual handlers, timers and the message loop.
 //
 // Classes in this file:
-//   CTimer       a window timer that lives no longer than its object
-//   CWindowBase  base of every window object: frame windows, dialogs and controls
-//   CDialogBase  a modal or modeless dialog made without resources, placed in pixels
+//   CTimer        a window timer that lives no longer than its object
+//   CWindowBase   base of every window object: frame windows, dialogs and controls
+//   CControlBase  base of every control wrapper: creation and subclassing
+//   CDialogBase   a modal or modeless dialog made without resources, placed in pixels
 // Free functions:
-//   MessageLoop  the application's message loop with an idle function
+//   MessageLoop   the application's message loop with an idle function
 #pragma once
 
 #include <windows.h>
@@ -114,6 +115,36 @@ protected:
 };
 
 // Controls (the subclassing base of every control wrapper) follow here.
+
+class TSUMIKI_API CControlBase : public CWindowBase {
+public:
+    CControlBase();
+    // A copy refers to the same control and its saved procedure; the control stays linked
+    // to whichever object it was subclassed to.
+    CControlBase(const CControlBase& other);
+    CControlBase& operator=(const CControlBase& other);
+    // A control still subclassed to this object gets its own procedure back, so it keeps
+    // working and no message reaches the dead object. The control is never destroyed.
+    ~CControlBase() override;
+
+    // Subclasses the control: its messages go to object->WndProc, which passes them on to
+    // the procedure the control had. Calling it again only moves the link to the new
+    // object; a null object or an object without a control changes nothing.
+    void ChangeProc(CControlBase* object);
+    // Window procedure of subclassed controls; 0 for a control without a linked object.
+    static LRESULT CALLBACK ControlProcManager(HWND hwnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam);
+    // Passes every message and result through unchanged. Override it to see the
+    // control's own messages, and end in this for the rest.
+    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    // The creation every control wrapper uses: a fresh identifier (taken even when the
+    // creation then fails), then a visible child window of the system class. A null text
+    // is empty text. True when the control exists.
+    bool CreateControl(HWND parent, int x, int y, int width, int height, const wchar_t* text,
+                       const wchar_t* className, DWORD style, DWORD exStyle = 0);
+};
 
 // Dialogs follow here.
 

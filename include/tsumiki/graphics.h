@@ -2,7 +2,11 @@
 //
 // Classes in this file:
 //   CGdiplus   one GDI+ start-up, shut down when its last copy dies
-//   CGraphics  an off-screen GDI+ surface the size of a window's client area
+//   CGraphics  an off-screen GDI+ surface the size of a window's client area, and the
+//              drawing of pictures, text, lines and curves into it
+//   EImageType the file formats CImage saves
+//   CImage     a picture from a file, with the centre, angle, opacity and colour key it is
+//              drawn with
 #pragma once
 
 #include <windows.h>
@@ -58,9 +62,87 @@ public:
     // The GDI+ drawing object, for drawing this class does not wrap; null without a buffer.
     Gdiplus::GpGraphics* GetDrawer() const;
 
+    // Each drawing operation does nothing without a buffer, and makes and deletes the
+    // brush, pen and font it needs within the call.
+
+    // The whole picture, centred on the image's position and turned by its angle.
+    void DrawImage(CImage* image);
+    // One cell of a picture cut into a grid of equal cells (a sprite sheet), placed as above.
+    void DrawImage(CImage* image, const Gdiplus::Size& cell, int column, int row);
+    // Text with its top-left at (x, y), size in points; a font that is not installed falls
+    // back to the generic sans-serif family.
+    void DrawString(const wchar_t* text, float x, float y, float size, Gdiplus::Color color,
+                    const wchar_t* fontName);
+    void DrawLine(float x1, float y1, float x2, float y2, Gdiplus::Color color, float width);
+    // A cardinal spline through the first `count` points; fewer than two draw nothing.
+    void DrawCurve(const Gdiplus::PointF* points, int count, Gdiplus::Color color, float width);
+
     struct Surface;
 
 private:
     // Copies share one surface; the last one to let go releases it.
     std::shared_ptr<Surface> m_Surface;
+};
+
+enum EImageType {
+    IMAGE_BMP = 0,
+    IMAGE_JPEG = 1,
+    IMAGE_GIF = 2,
+    IMAGE_PNG = 3,
+    IMAGE_TIFF = 4,
+};
+
+class TSUMIKI_API CImage {
+public:
+    CImage();
+    // Loads the file as Load does; a missing file leaves an empty image.
+    CImage(const wchar_t* path);
+    // Copies share the picture and its drawing effects; the last copy releases them.
+    CImage(const CImage& other);
+    CImage& operator=(const CImage& other);
+    virtual ~CImage();
+
+    // Replaces the picture with the file's and resets opacity and colour key. A missing
+    // path shows a message box; a file that is not a picture fails without one. On
+    // failure the image holds no picture. Position and angle are kept.
+    virtual bool Load(const wchar_t* path);
+    // Lets go of the picture (copies that share it keep it).
+    void Release();
+    // Writes the picture in the given format; null parameters take the encoder's defaults.
+    // Writes nothing without a picture or for a type outside EImageType.
+    void Save(const wchar_t* path, EImageType type, Gdiplus::EncoderParameters* parameters = nullptr);
+
+    // Opacity of the whole picture when drawn, 0 (invisible) to 255 (its own alpha).
+    void AlphaBlending(unsigned char alpha);
+    // The ARGB colour whose pixels are drawn transparent; replaces the previous key.
+    void ColorKey(unsigned long argb);
+
+    // The picture's size in pixels; 0 without a picture.
+    int GetWidth() const;
+    int GetHeight() const;
+
+    // The centre of the drawn picture, in surface pixels.
+    void SetPos(float x, float y);
+    Gdiplus::PointF GetPos() const;
+    float GetX() const;
+    float GetY() const;
+    // Degrees, clockwise on screen, about the centre.
+    void SetRotate(float degrees);
+    float GetRotate() const;
+
+    // The GDI+ picture and its drawing effects; null without a picture.
+    Gdiplus::GpImage* GetPtr() const;
+    Gdiplus::GpImageAttributes* GetAttributes() const;
+
+    struct Picture;
+
+private:
+    // The installed encoder for a MIME type such as "image/png".
+    static bool GetEncoderClsid(const wchar_t* mimeType, GUID* clsid);
+
+    float m_PosX = 0;
+    float m_PosY = 0;
+    float m_Rotate = 0;
+    // Copies share one picture; the last one to let go releases it.
+    std::shared_ptr<Picture> m_Picture;
 };

@@ -30,9 +30,11 @@ bool CWindowBase::CreateWnd(const wchar_t* title, int width, int height, int x, 
     m_pThis = this;
     m_hWnd = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
                              menu, GetModuleHandleW(nullptr), nullptr);
+    // A failed creation, or a class whose procedure is not the library's (a system control),
+    // leaves the object pending; left set, the hand-over would attach the next
+    // "BASIC_WINDOW" to this object.
+    m_pThis = nullptr;
     if (!m_hWnd) {
-        // Left set, the hand-over would attach the next "BASIC_WINDOW" to this object.
-        m_pThis = nullptr;
         return false;
     }
     UpdateWindow(m_hWnd);

@@ -1,0 +1,7 @@
+#include "tsumiki/controls.h"
+
+bool CGroupBox::Create(HWND parent, int x, int y, int width, int height, const wchar_t* text)
+{
+    return CreateControl(parent, x, y, width, height, text, L"Button",
+                         WS_CHILD | WS_VISIBLE | BS_GROUPBOX);
+}

@@ -1,0 +1,219 @@
+#include "graphics/memory_stream.h"
+#include "platform/gdiplus_startup.h"
+
+#include <cwchar>
+#include <memory>
+#include <new>
+
+using namespace Gdiplus;
+
+// The picture, the stream it was decoded from and its drawing effects: shared by the
+// copies of one CImage and released once, by the last of them.
+struct CImage::Picture {
+    Picture() : gdiplus(CGdiplus::Startup::Shared()) {}
+    ~Picture();
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    // Declared first so that GDI+ outlives the objects below.
+    std::shared_ptr<CGdiplus::Startup> gdiplus;
+    // The file's bytes: GDI+ may read them again while the picture lives. Holding a copy
+    // rather than the file lets the picture be saved over the file it came from.
+    IStream* stream = nullptr;
+    GpImage* image = nullptr;
+    GpImageAttributes* attributes = nullptr;
+};
+
+CImage::Picture::~Picture()
+{
+    if (attributes) {
+        DllExports::GdipDisposeImageAttributes(attributes);
+    }
+    if (image) {
+        DllExports::GdipDisposeImage(image);
+    }
+    if (stream) {
+        stream->Release();
+    }
+}
+
+namespace {
+
+const wchar_t* MimeTypeOf(EImageType type)
+{
+    static const wchar_t* const mimeTypes[] = {L"image/bmp", L"image/jpeg", L"image/gif",
+                                               L"image/png", L"image/tiff"};
+    // Compared as unsigned, so that negative values are outside the table too.
+    auto index = static_cast<unsigned>(type);
+    return index < sizeof(mimeTypes) / sizeof(mimeTypes[0]) ? mimeTypes[index] : nullptr;
+}
+
+}  // namespace
+
+CImage::CImage() = default;
+
+CImage::CImage(const wchar_t* path)
+{
+    CImage::Load(path);
+}
+
+CImage::CImage(const CImage& other) = default;
+
+CImage& CImage::operator=(const CImage& other) = default;
+
+CImage::~CImage() = default;
+
+bool CImage::Load(const wchar_t* path)
+{
+    Release();
+    if (!path || GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
+        MessageBoxW(nullptr, L"画像読み込みに失敗しました", L"GDI+画像読み込み", MB_OK);
+        return false;
+    }
+    auto picture = std::make_shared<Picture>();
+    picture->stream = ReadFileIntoStream(path);
+    if (!picture->stream || !picture->gdiplus->running) {
+        return false;
+    }
+    if (DllExports::GdipLoadImageFromStream(picture->stream, &picture->image) != Ok) {
+        picture->image = nullptr;
+        return false;
+    }
+    UINT width = 0;
+    UINT height = 0;
+    DllExports::GdipGetImageWidth(picture->image, &width);
+    DllExports::GdipGetImageHeight(picture->image, &height);
+    if (width == 0 || height == 0) {
+        return false;
+    }
+    // New attributes: the opacity and colour key of the previous picture do not carry over.
+    if (DllExports::GdipCreateImageAttributes(&picture->attributes) != Ok) {
+        picture->attributes = nullptr;
+    }
+    m_Picture = std::move(picture);
+    return true;
+}
+
+void CImage::Release()
+{
+    m_Picture.reset();
+}
+
+void CImage::Save(const wchar_t* path, EImageType type, EncoderParameters* parameters)
+{
+    const wchar_t* mimeType = MimeTypeOf(type);
+    CLSID encoder;
+    if (!m_Picture || !path || !mimeType || !GetEncoderClsid(mimeType, &encoder)) {
+        return;
+    }
+    DllExports::GdipSaveImageToFile(m_Picture->image, path, &encoder, parameters);
+}
+
+bool CImage::GetEncoderClsid(const wchar_t* mimeType, GUID* clsid)
+{
+    UINT count = 0;
+    UINT byteSize = 0;
+    if (DllExports::GdipGetImageEncodersSize(&count, &byteSize) != Ok || byteSize == 0) {
+        return false;
+    }
+    // The records are followed by the strings they point to, hence a buffer of bytes.
+    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[byteSize]);
+    if (!buffer) {
+        return false;
+    }
+    auto* encoders = reinterpret_cast<ImageCodecInfo*>(buffer.get());
+    if (DllExports::GdipGetImageEncoders(count, byteSize, encoders) != Ok) {
+        return false;
+    }
+    for (UINT i = 0; i < count; ++i) {
+        if (encoders[i].MimeType && wcscmp(encoders[i].MimeType, mimeType) == 0) {
+            *clsid = encoders[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CImage::AlphaBlending(unsigned char alpha)
+{
+    if (!GetAttributes()) {
+        return;
+    }
+    ColorMatrix matrix = {};
+    for (int i = 0; i < 5; ++i) {
+        matrix.m[i][i] = 1.0f;
+    }
+    matrix.m[3][3] = static_cast<REAL>(alpha / 255.0);
+    // Replaces the previous matrix: opacities do not multiply.
+    DllExports::GdipSetImageAttributesColorMatrix(m_Picture->attributes, ColorAdjustTypeDefault, TRUE,
+                                                  &matrix, nullptr, ColorMatrixFlagsDefault);
+}
+
+void CImage::ColorKey(unsigned long argb)
+{
+    if (!GetAttributes()) {
+        return;
+    }
+    DllExports::GdipSetImageAttributesColorKeys(m_Picture->attributes, ColorAdjustTypeDefault, FALSE, 0, 0);
+    DllExports::GdipSetImageAttributesColorKeys(m_Picture->attributes, ColorAdjustTypeDefault, TRUE,
+                                                static_cast<ARGB>(argb), static_cast<ARGB>(argb));
+}
+
+int CImage::GetWidth() const
+{
+    UINT width = 0;
+    if (m_Picture) {
+        DllExports::GdipGetImageWidth(m_Picture->image, &width);
+    }
+    return static_cast<int>(width);
+}
+
+int CImage::GetHeight() const
+{
+    UINT height = 0;
+    if (m_Picture) {
+        DllExports::GdipGetImageHeight(m_Picture->image, &height);
+    }
+    return static_cast<int>(height);
+}
+
+void CImage::SetPos(float x, float y)
+{
+    m_PosX = x;
+    m_PosY = y;
+}
+
+PointF CImage::GetPos() const
+{
+    return PointF(m_PosX, m_PosY);
+}
+
+float CImage::GetX() const
+{
+    return m_PosX;
+}
+
+float CImage::GetY() const
+{
+    return m_PosY;
+}
+
+void CImage::SetRotate(float degrees)
+{
+    m_Rotate = degrees;
+}
+
+float CImage::GetRotate() const
+{
+    return m_Rotate;
+}
+
+GpImage* CImage::GetPtr() const
+{
+    return m_Picture ? m_Picture->image : nullptr;
+}
+
+GpImageAttributes* CImage::GetAttributes() const
+{
+    return m_Picture ? m_Picture->attributes : nullptr;
+}
