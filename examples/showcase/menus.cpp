@@ -1,10 +1,12 @@
 // Shows: CMenu (a menu bar of pop-ups built from lists of texts, a separator, items
 // recognised by their text in OnCommand), CDialogBase run modally (the About box, which
 // in a timed run opens by itself and ends through a timer of its own, since a dialog
-// gets no OnTimer) and modelessly (a tool window with controls made in OnInitDialog).
+// gets no OnTimer) and modelessly (a tool window whose CGroupBox, CStatic, CEdit, CButton
+// and CCheckBox are made in OnInitDialog and report to the dialog's OnCommand).
 #include "menus.h"
 
 #include <cwctype>
+#include <initializer_list>
 #include <string>
 
 #include "controls_panel.h"
@@ -16,17 +18,13 @@ namespace {
 constexpr DWORD kTourAboutAfter = 2000;
 constexpr unsigned kTourAboutLifetime = 4000;
 
-HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
-                RECT place, int id)
+// Controls made outside a dialog template start with the bold system font.
+void UseDialogFont(std::initializer_list<HWND> controls)
 {
-    HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, place.left,
-                                   place.top, place.right - place.left, place.bottom - place.top,
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
-    // Controls made outside a dialog template start with the bold system font.
     auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageW(control, WM_SETFONT, font, FALSE);
-    return control;
+    for (HWND control : controls) {
+        SendMessageW(control, WM_SETFONT, font, FALSE);
+    }
 }
 
 }  // namespace
@@ -38,19 +36,20 @@ bool AboutDialog::Show(HWND owner, unsigned lifetimeMilliseconds)
     GetWindowRect(owner, &frame);
     const int width = 360;
     const int height = 190;
-    int x = (frame.left + frame.right - width) / 2;
+    // Over the picture, clear of the control panel and its log on the right.
+    int x = frame.left + (frame.right - frame.left) / 3 - width / 2;
     int y = (frame.top + frame.bottom - height) / 2;
     return CreateDiag(L"About tsumiki", width, height, x, y, true, owner);
 }
 
 int AboutDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
 {
-    AddControl(hwnd, L"Static", L"tsumiki showcase", SS_LEFT, {20, 18, 320, 38}, -1);
-    AddControl(hwnd, L"Static",
-               L"Frame windows, dialogs, menus, controls and a GDI+ back buffer, "
-               L"from one DLL.",
-               SS_LEFT, {20, 44, 320, 80}, -1);
-    AddControl(hwnd, L"Button", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, {250, 110, 330, 136}, IDOK);
+    m_Name.Create(hwnd, 20, 18, 300, 20, L"tsumiki showcase");
+    m_Line.Create(hwnd, 20, 44, 300, 36,
+                  L"Frame windows, dialogs, menus, controls and a GDI+ back buffer, "
+                  L"from one DLL.");
+    m_OK.Create(hwnd, 250, 110, 80, 26, L"OK");
+    UseDialogFont({m_Name.GetWndHandle(), m_Line.GetWndHandle(), m_OK.GetWndHandle()});
     if (m_Lifetime > 0) {
         SetTimer(hwnd, 1, m_Lifetime, &AboutDialog::EndOfLife);
     }
@@ -66,7 +65,7 @@ void CALLBACK AboutDialog::EndOfLife(HWND hwnd, UINT, UINT_PTR id, DWORD)
 void AboutDialog::OnCommand(HWND hwnd, int id, HWND, UINT)
 {
     // The modal loop turns Enter into IDOK and Esc into IDCANCEL.
-    if (id == IDOK || id == IDCANCEL) {
+    if (m_OK.IsPush(id) || id == IDOK || id == IDCANCEL) {
         OnClose(hwnd);
     }
 }
@@ -81,26 +80,30 @@ bool ToolDialog::Show(HWND owner, ControlsPanel& log)
 
 int ToolDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
 {
-    m_LogID = CWindowBase::CreateResourceID();
-    AddControl(hwnd, L"Button", L"Message", BS_GROUPBOX, {10, 8, 230, 120}, -1);
-    AddControl(hwnd, L"Static", L"Text to log:", SS_LEFT, {22, 30, 218, 48}, -1);
-    m_Text = AddControl(hwnd, L"Edit", L"hello from the tools", WS_BORDER | ES_AUTOHSCROLL,
-                        {22, 50, 218, 74}, CWindowBase::CreateResourceID());
-    AddControl(hwnd, L"Button", L"Log it", BS_PUSHBUTTON, {22, 82, 110, 110}, m_LogID);
-    m_UpperCase = AddControl(hwnd, L"Button", L"Upper case", BS_AUTOCHECKBOX, {22, 130, 218, 154},
-                             CWindowBase::CreateResourceID());
+    m_Frame.Create(hwnd, 10, 8, 220, 112, L"Message");
+    m_Label.Create(hwnd, 22, 30, 196, 18, L"Text to log:");
+    m_Text.Create(hwnd, 22, 50, 196, 24, L"hello from the tools");
+    m_LogIt.Create(hwnd, 22, 82, 88, 28, L"Log it");
+    m_UpperCase.Create(hwnd, 22, 130, 196, 24, L"Upper case");
+    UseDialogFont({m_Frame.GetWndHandle(), m_Label.GetWndHandle(), m_Text.GetWndHandle(),
+                   m_LogIt.GetWndHandle(), m_UpperCase.GetWndHandle()});
     return 1;
 }
 
-void ToolDialog::OnCommand(HWND, int id, HWND, UINT code)
+void ToolDialog::OnCommand(HWND, int id, HWND control, UINT code)
 {
-    if (id != m_LogID || code != BN_CLICKED || !m_Log) {
+    if (code != BN_CLICKED) {
+        return;
+    }
+    // A check box of the library changes only when told.
+    m_UpperCase.ToggleCheck(control);
+    if (!m_LogIt.IsPush(id) || !m_Log) {
         return;
     }
     wchar_t text[128] = {};
-    GetWindowTextW(m_Text, text, 128);
+    m_Text.GetText(text, 128);
     std::wstring line = text;
-    if (SendMessageW(m_UpperCase, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    if (m_UpperCase.IsCheck()) {
         for (wchar_t& c : line) {
             c = static_cast<wchar_t>(std::towupper(c));
         }
@@ -127,10 +130,11 @@ bool ShowcaseMenus::OnCommand(HWND hwnd, int id, HWND control, UINT)
         return false;
     }
     if (m_Menu.IsSelect(L"Open…", id)) {
-        m_Log->Log(L"File > Open… chosen");
+        m_Log->Log(L"File > Open… chosen.");
     } else if (m_Menu.IsSelect(L"Exit", id)) {
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
     } else if (m_Menu.IsSelect(L"About", id)) {
+        m_Log->Log(L"Help > About chosen.");
         // Returns once the About box has been closed; the window is disabled meanwhile.
         m_About.Show(hwnd, m_Tour ? kTourAboutLifetime : 0);
     } else {

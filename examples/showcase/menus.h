@@ -16,6 +16,9 @@ public:
 private:
     static void CALLBACK EndOfLife(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
     unsigned m_Lifetime = 0;
+    CStatic m_Name;
+    CStatic m_Line;
+    CButton m_OK;
 };
 
 // A modeless tool window beside the main window, holding a few controls; what they do
@@ -28,9 +31,11 @@ public:
 
 private:
     ControlsPanel* m_Log = nullptr;
-    HWND m_Text = nullptr;
-    HWND m_UpperCase = nullptr;
-    int m_LogID = 0;
+    CGroupBox m_Frame;
+    CStatic m_Label;
+    CEdit m_Text;
+    CButton m_LogIt;
+    CCheckBox m_UpperCase;
 };
 
 class ShowcaseMenus {
