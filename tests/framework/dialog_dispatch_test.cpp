@@ -198,6 +198,40 @@ TEST_F(DialogDispatch, FrameWindowMessagesAreLeftToTheDialogManager)
     EXPECT_EQ(WindowTitle(hwnd), L"Recorder");
 }
 
+// A dialog with the library's own control wrappers, made where a client makes them.
+class WrapperDialog : public DialogProbe {
+public:
+    int OnInitDialog(HWND hwnd, HWND focus, LPARAM value) override
+    {
+        DialogProbe::OnInitDialog(hwnd, focus, value);
+        button.Create(hwnd, 10, 10, 100, 26, L"Push");
+        box.Create(hwnd, 10, 40, 100, 26, L"Box");
+        return 1;
+    }
+    void OnCommand(HWND, int id, HWND control, UINT) override
+    {
+        pushed += button.IsPush(id) ? 1 : 0;
+        box.ToggleCheck(control);
+    }
+    CButton button;
+    CCheckBox box;
+    int pushed = 0;
+};
+
+TEST(DialogControls, WrappersMadeInOnInitDialogAreRecognisedInOnCommand)
+{
+    TestFrame owner;
+    ASSERT_TRUE(owner.Create());
+    WrapperDialog dialog;
+    ASSERT_TRUE(dialog.CreateDiag(L"Wrappers", 300, 200, 10, 20, false, owner.GetWndHandle()));
+    EXPECT_EQ(dialog.button.GetParentWndHandle(), dialog.GetWndHandle());
+    SendMessageW(dialog.button.GetWndHandle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.pushed, 1);
+    SendMessageW(dialog.box.GetWndHandle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(dialog.box.IsCheck());
+    EXPECT_EQ(dialog.pushed, 1);
+}
+
 TEST(DialogLifetime, ADialogOutlivingItsObjectGetsTheDialogManagersDefaults)
 {
     TestFrame owner;
