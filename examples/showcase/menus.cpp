@@ -116,10 +116,8 @@ void ShowcaseMenus::Attach(HWND window, ControlsPanel& log, bool tour)
     m_Log = &log;
     m_Tour = tour;
     m_Start = GetTickCount();
-    wchar_t file[] = L"File";
-    wchar_t help[] = L"Help";
-    m_Menu.AddMenu(file, 3, L"Open…", L"|", L"Exit");
-    m_Menu.AddMenu(help, 1, L"About");
+    m_Menu.AddMenu(L"File", 3, L"Open…", L"|", L"Exit");
+    m_Menu.AddMenu(L"Help", 1, L"About");
     m_Menu.Set(window);
     m_Tools.Show(window, log);
 }

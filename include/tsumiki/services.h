@@ -30,10 +30,10 @@ public:
     // text becomes an item with a fresh identifier from the library's counter, and the
     // first identifier made for a text is the one GetID and IsSelect know. A null text
     // adds nothing. Returns the pop-up.
-    HMENU AddMenu(wchar_t* title, int count, ...);
+    HMENU AddMenu(const wchar_t* title, int count, ...);
     // The same, but the pop-up goes into the given menu, for instance a pop-up returned by
     // an earlier AddMenu (a cascade).
-    HMENU AddMenu(wchar_t* title, HMENU parent, int count, ...);
+    HMENU AddMenu(const wchar_t* title, HMENU parent, int count, ...);
     // Shows the bar on the window. Call again after adding pop-ups to a bar already shown.
     void Set(HWND window);
     // The identifier of the item with exactly this text; 0, after a message box, when no

@@ -70,7 +70,7 @@ CMenu& CMenu::operator=(const CMenu& other) = default;
 
 CMenu::~CMenu() = default;
 
-HMENU CMenu::AddMenu(wchar_t* title, int count, ...)
+HMENU CMenu::AddMenu(const wchar_t* title, int count, ...)
 {
     va_list items;
     va_start(items, count);
@@ -79,7 +79,7 @@ HMENU CMenu::AddMenu(wchar_t* title, int count, ...)
     return popup;
 }
 
-HMENU CMenu::AddMenu(wchar_t* title, HMENU parent, int count, ...)
+HMENU CMenu::AddMenu(const wchar_t* title, HMENU parent, int count, ...)
 {
     va_list items;
     va_start(items, count);
