@@ -95,6 +95,8 @@ public:
     void Invalidate(HWND hwnd, int erase);
     // Makes the window layered with the given opacity and lets mouse input pass through.
     void Alpha(unsigned char alpha, DWORD keyColor);
+    // Load an icon or cursor file and make it the class's (every "BASIC_WINDOW" shows it);
+    // a file that does not load changes nothing.
     void SetIconImage(const wchar_t* path);
     void SetCursorImage(const wchar_t* path);
 

@@ -161,8 +161,12 @@ void CWindowBase::Alpha(unsigned char alpha, DWORD keyColor)
 void CWindowBase::SetIconImage(const wchar_t* path)
 {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hWnd, GWLP_HINSTANCE));
-    // The class keeps the icon for every window of the class, so it is never destroyed.
     HANDLE icon = LoadImageW(instance, path, IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
+    // A file that does not load leaves the current icon rather than none at all.
+    if (!icon) {
+        return;
+    }
+    // The class keeps the icon for every window of the class, so it is never destroyed.
     SetClassLongPtrW(m_hWnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
@@ -171,6 +175,9 @@ void CWindowBase::SetCursorImage(const wchar_t* path)
 {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_hWnd, GWLP_HINSTANCE));
     HANDLE cursor = LoadImageW(instance, path, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
+    if (!cursor) {
+        return;
+    }
     SetClassLongPtrW(m_hWnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
     SetCursor(static_cast<HCURSOR>(cursor));
 }
