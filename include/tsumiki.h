@@ -4,4 +4,6 @@
 #include "tsumiki/framework.h"
 #include "tsumiki/graphics.h"
 #include "tsumiki/controls.h"
+#include "tsumiki/common_controls.h"
+#include "tsumiki/shapes.h"
 #include "tsumiki/services.h"

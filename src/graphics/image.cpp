@@ -1,5 +1,6 @@
 #include "graphics/memory_stream.h"
 #include "platform/gdiplus_startup.h"
+#include "platform/library_message.h"
 
 #include <cwchar>
 #include <memory>
@@ -67,7 +68,7 @@ bool CImage::Load(const wchar_t* path)
 {
     Release();
     if (!path || GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
-        MessageBoxW(nullptr, L"画像読み込みに失敗しました", L"GDI+画像読み込み", MB_OK);
+        tsumiki_detail::ShowLibraryMessage(L"画像読み込みに失敗しました", L"GDI+画像読み込み");
         return false;
     }
     auto picture = std::make_shared<Picture>();

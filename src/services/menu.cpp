@@ -1,5 +1,7 @@
 #include "tsumiki/services.h"
 
+#include "platform/library_message.h"
+
 #include <cwchar>
 #include <vector>
 
@@ -136,7 +138,7 @@ int CMenu::Lookup(const wchar_t* text)
 {
     auto found = text ? m_ItemID.find(text) : m_ItemID.end();
     if (found == m_ItemID.end()) {
-        MessageBoxW(nullptr, L"項目名が存在しません", nullptr, MB_OK);
+        tsumiki_detail::ShowLibraryMessage(L"項目名が存在しません", nullptr);
         return 0;
     }
     return found->second;

@@ -1,0 +1,14 @@
+// One-time initialisation of the common-controls classes, shared by every common-control
+// wrapper: each class passes its own flag and the class bit it needs.
+#pragma once
+
+#include <windows.h>
+
+namespace tsumiki_detail {
+
+// Registers the classes named by classes (an ICC_* value; 0 means the plain
+// InitCommonControls) the first time once is false, then sets once. The platform's answer
+// is not examined: registering again later would give the same answer.
+void InitCommonControlsOnce(bool& once, DWORD classes);
+
+}  // namespace tsumiki_detail
