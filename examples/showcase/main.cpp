@@ -1,7 +1,8 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
-// the panel of controls (controls_panel.cpp), menus and dialogs (menus.cpp).
+// the panel of controls (controls_panel.cpp), menus and dialogs (menus.cpp), a shaped window
+// and a bitmap button (shapes_demo.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -13,6 +14,7 @@
 #include "controls_panel.h"
 #include "menus.h"
 #include "scene.h"
+#include "shapes_demo.h"
 
 namespace {
 
@@ -31,13 +33,14 @@ public:
         m_Scene.Prepare(hwnd);
         m_Panel.Create(hwnd, kPanelLeft, 10);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
+        m_Shapes.Create(hwnd, [this](const wchar_t* line) { m_Panel.Log(line); });
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
     }
 
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override
     {
-        if (!m_Menus.OnCommand(hwnd, id, control, code)) {
+        if (!m_Menus.OnCommand(hwnd, id, control, code) && !m_Shapes.OnCommand(hwnd, id, control, code)) {
             m_Panel.OnCommand(hwnd, id, control, code);
         }
     }
@@ -68,6 +71,7 @@ private:
     Scene m_Scene;
     ControlsPanel m_Panel;
     ShowcaseMenus m_Menus;
+    ShapesDemo m_Shapes;
     unsigned m_Tick = 0;
     int m_SecondsToRun;
 };
