@@ -9,9 +9,9 @@ namespace tsumiki_detail {
 
 namespace {
 
-// Reading is done in bands of rows of about this many bytes, so that the memory used stays
+// Pixels are read in stripes of rows of about this many bytes, so that the memory used stays
 // small whatever the bitmap's size, while the calls stay few.
-constexpr size_t kBandBytes = 1 << 20;
+constexpr size_t kStripeBytes = 1 << 20;
 
 // Joins regions pairwise in a balanced tree, as they arrive: each region enters at level
 // 0, and two regions of the same level become one of the next level. Every rectangle is
@@ -77,20 +77,39 @@ private:
     std::vector<Node> m_Stack;
 };
 
-// One band: rows that have the same runs of black, as rectangles in region data.
+// Turns bands of rows into regions for the tree. ExtCreateRegion joins its rectangles one by
+// one, each join copying what it has so far, so a long row costs the square of its runs;
+// pieces of a few runs keep that small, while each call still makes several rectangles.
 class BandMaker {
 public:
-    // A region of the runs spanning the rows [top, bottom); null when the platform fails.
-    HRGN Make(const std::vector<LONG>& runs, int top, int bottom)
+    explicit BandMaker(RegionTree& tree) : m_Tree(tree) {}
+
+    // Adds the runs ([left, right) pairs) spanning the rows [top, bottom) to the tree.
+    // False when the platform fails.
+    bool Add(const std::vector<LONG>& runs, int top, int bottom)
     {
         const size_t count = runs.size() / 2;
+        for (size_t first = 0; first < count; first += kRunsPerPiece) {
+            HRGN piece = Make(runs.data() + 2 * first, std::min(kRunsPerPiece, count - first), top, bottom);
+            if (!piece || !m_Tree.Add(piece)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    static constexpr size_t kRunsPerPiece = 16;
+
+    HRGN Make(const LONG* runs, size_t count, int top, int bottom)
+    {
         m_Data.resize(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
         auto* header = reinterpret_cast<RGNDATAHEADER*>(m_Data.data());
         header->dwSize = sizeof(RGNDATAHEADER);
         header->iType = RDH_RECTANGLES;
         header->nCount = static_cast<DWORD>(count);
         header->nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
-        header->rcBound = {runs.front(), top, runs.back(), bottom};
+        header->rcBound = {runs[0], top, runs[2 * count - 1], bottom};
         auto* rects = reinterpret_cast<RECT*>(m_Data.data() + sizeof(RGNDATAHEADER));
         for (size_t i = 0; i < count; ++i) {
             rects[i] = {runs[2 * i], top, runs[2 * i + 1], bottom};
@@ -99,7 +118,7 @@ public:
                                reinterpret_cast<const RGNDATA*>(m_Data.data()));
     }
 
-private:
+    RegionTree& m_Tree;
     std::vector<char> m_Data;
 };
 
@@ -148,17 +167,17 @@ HRGN BuildBlackRegion(HDC dc, HBITMAP bitmap)
     request.bmiHeader.biBitCount = 32;
     request.bmiHeader.biCompression = BI_RGB;
     const size_t rowBytes = static_cast<size_t>(width) * 4;
-    const int bandRows = static_cast<int>(std::max<size_t>(1, std::min<size_t>(height, kBandBytes / rowBytes)));
-    std::vector<uint32_t> pixels(static_cast<size_t>(bandRows) * width);
+    const int stripeRows = static_cast<int>(std::max<size_t>(1, std::min<size_t>(height, kStripeBytes / rowBytes)));
+    std::vector<uint32_t> pixels(static_cast<size_t>(stripeRows) * width);
 
     RegionTree tree;
-    BandMaker bands;
+    BandMaker bands(tree);
     std::vector<LONG> bandRuns;
     std::vector<LONG> rowRuns;
     int bandTop = 0;
-    for (int top = 0; top < height; top += bandRows) {
-        const int rows = std::min(bandRows, height - top);
-        // Scan lines are counted from the bottom of a bottom-up request; the band's last
+    for (int top = 0; top < height; top += stripeRows) {
+        const int rows = std::min(stripeRows, height - top);
+        // Scan lines are counted from the bottom of a bottom-up request; the stripe's last
         // row comes first in the buffer.
         request.bmiHeader.biHeight = height;
         if (GetDIBits(dc, bitmap, static_cast<UINT>(height - top - rows), static_cast<UINT>(rows),
@@ -170,21 +189,15 @@ HRGN BuildBlackRegion(HDC dc, HBITMAP bitmap)
             if (rowRuns == bandRuns) {
                 continue;  // Same runs as the row above: the band grows.
             }
-            if (!bandRuns.empty()) {
-                HRGN band = bands.Make(bandRuns, bandTop, y);
-                if (!band || !tree.Add(band)) {
-                    return nullptr;
-                }
+            if (!bands.Add(bandRuns, bandTop, y)) {
+                return nullptr;
             }
             std::swap(bandRuns, rowRuns);
             bandTop = y;
         }
     }
-    if (!bandRuns.empty()) {
-        HRGN band = bands.Make(bandRuns, bandTop, height);
-        if (!band || !tree.Add(band)) {
-            return nullptr;
-        }
+    if (!bands.Add(bandRuns, bandTop, height)) {
+        return nullptr;
     }
     return tree.Finish();
 }

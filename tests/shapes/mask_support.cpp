@@ -83,16 +83,44 @@ std::vector<unsigned char> MaskPicture::Info() const
     return info;
 }
 
-HBITMAP MaskPicture::MakeBitmap() const
+HBITMAP MaskPicture::MakeBitmap(bool topDown) const
 {
     std::vector<unsigned char> info = Info();
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    if (topDown) {
+        header->biHeight = -m_Height;
+    }
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS,
                                       &bits, nullptr, 0);
-    if (bitmap) {
-        std::memcpy(bits, m_Bits.data(), m_Bits.size());
+    if (!bitmap) {
+        return nullptr;
+    }
+    const size_t rowBytes = RowBytes(m_Width, m_Depth);
+    for (int row = 0; row < m_Height; ++row) {
+        int from = topDown ? m_Height - 1 - row : row;
+        std::memcpy(static_cast<unsigned char*>(bits) + row * rowBytes, m_Bits.data() + from * rowBytes, rowBytes);
     }
     return bitmap;
+}
+
+HBITMAP CopyToScreenFormat(HBITMAP bitmap)
+{
+    BITMAP size = {};
+    GetObjectW(bitmap, sizeof(size), &size);
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = CreateCompatibleBitmap(screen, size.bmWidth, size.bmHeight);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    HGDIOBJ oldFrom = SelectObject(from, bitmap);
+    HGDIOBJ oldTo = SelectObject(to, copy);
+    BitBlt(to, 0, 0, size.bmWidth, size.bmHeight, from, 0, 0, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    return copy;
 }
 
 bool MaskPicture::WriteFile(const std::wstring& path) const

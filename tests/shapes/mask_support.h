@@ -22,8 +22,9 @@ class MaskPicture {
 public:
     MaskPicture(int depth, int width, int height, const ShadeRule& rule);
 
-    // A new DIB section holding the mask; the caller deletes it.
-    HBITMAP MakeBitmap() const;
+    // A new DIB section holding the mask, its rows stored bottom-up or top-down; the
+    // caller deletes it.
+    HBITMAP MakeBitmap(bool topDown = false) const;
     // Writes the mask as a BMP file; true on success.
     bool WriteFile(const std::wstring& path) const;
 
@@ -36,6 +37,9 @@ private:
     std::vector<RGBQUAD> m_Palette;
     std::vector<unsigned char> m_Bits;  // bottom-up rows, each padded to 4 bytes
 };
+
+// A new bitmap of the screen's own format (device-dependent) with the same colours.
+HBITMAP CopyToScreenFormat(HBITMAP bitmap);
 
 // The region of the exactly black pixels as GetPixel sees them through a memory device
 // context, one pixel at a time; each row's runs are joined one by one.

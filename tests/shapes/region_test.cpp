@@ -63,9 +63,16 @@ TEST(Region, HoldsExactlyTheBlackPixelsAtEveryDepthAndSize)
         ASSERT_NE(bitmap, nullptr);
         HRGN expected = ScanBlackPixels(bitmap);
 
-        CRegion fromBitmap;
-        EXPECT_TRUE(fromBitmap.CreateRegionFromHBITMAP(nullptr, bitmap));
-        EXPECT_TRUE(EqualRgn(fromBitmap.GetRegion(), expected));
+        // The same colours stored bottom-up, top-down, and in the screen's own format.
+        HBITMAP topDown = picture.MakeBitmap(true);
+        HBITMAP screenFormat = CopyToScreenFormat(bitmap);
+        for (HBITMAP source : {bitmap, topDown, screenFormat}) {
+            CRegion fromBitmap;
+            EXPECT_TRUE(fromBitmap.CreateRegionFromHBITMAP(nullptr, source));
+            EXPECT_TRUE(EqualRgn(fromBitmap.GetRegion(), expected));
+        }
+        DeleteObject(topDown);
+        DeleteObject(screenFormat);
 
         std::wstring path = folder.File(L"mask.bmp");
         ASSERT_TRUE(picture.WriteFile(path));
