@@ -173,11 +173,11 @@ void ShapesDemo::Create(HWND parent, std::function<void(const wchar_t*)> log)
 
     RECT client = {};
     GetClientRect(parent, &client);
-    m_Button.Create(parent, 16, client.bottom - kBadgeHeight - 16, normal.c_str(), pushed.c_str(), mask.c_str());
-    // Beside the parent's right edge, level with its top.
+    m_Button.Create(parent, 16, client.bottom - kBadgeHeight - 30, normal.c_str(), pushed.c_str(), mask.c_str());
+    // Beside the parent's right edge, below where the tool dialog opens.
     RECT frame = {};
     GetWindowRect(parent, &frame);
-    m_Star.Create(frame.right + 12, frame.top + 20, kStarSize, star.c_str());
+    m_Star.Create(frame.right + 30, frame.top + 260, kStarSize, star.c_str());
     // Everything has been read: the files can go.
     for (const std::wstring& file : {star, normal, pushed, mask}) {
         DeleteFileW(file.c_str());
