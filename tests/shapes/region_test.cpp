@@ -2,6 +2,7 @@
 
 #include <tsumiki.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
