@@ -22,6 +22,7 @@
 // its copies give it up: GetRegion then answers null.
 class TSUMIKI_API CRegion {
 public:
+    // Holds no region.
     CRegion();
     // The copy shares the region of the source.
     CRegion(const CRegion& other);
@@ -46,6 +47,7 @@ public:
     // do not delete it or hand it to SetWindowRgn (copy it with CombineRgn first).
     HRGN GetRegion() const;
 
+    // The owner of the region handle, shared by copies; defined inside the library.
     struct Shared;
 
 private:
@@ -65,9 +67,11 @@ private:
 // the shape. The window is subclassed to the object that created it.
 class TSUMIKI_API CCustomButton : public CControlBase {
 public:
+    // No button and no pictures until Create.
     CCustomButton();
     // The copy refers to the same button and shares its pictures.
     CCustomButton(const CCustomButton& other);
+    // Lets go of this object's pictures and shares the source's.
     CCustomButton& operator=(const CCustomButton& other);
     // Deletes the pictures when no copy holds them any more; never destroys the button.
     ~CCustomButton() override;
@@ -76,15 +80,18 @@ public:
     // bitmap files. Each file that does not load is reported in its own message box, in
     // the order normal, pressed, mask. Without a mask there is nothing to size or shape
     // the button by: false. Otherwise true when the button exists and is shaped; a missing
-    // normal or pressed picture leaves it undrawn.
+    // normal or pressed picture leaves it undrawn. The pictures are drawn from their
+    // top-left corner at the mask's size. Call it once per object.
     bool Create(HWND parent, int x, int y, const wchar_t* normalPath, const wchar_t* pushPath,
                 const wchar_t* maskPath);
     // True when the command identifier an OnCommand handler received is this button's.
     bool IsPush(int id) const;
     // Paints the picture of the current state and follows the left mouse button; every
-    // message goes on to the button class, except painting and erasing.
+    // message goes on to the button class, except painting and erasing. An override that
+    // does not end in this for the rest loses the button's painting and its clicks.
     LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // The owner of the three pictures, shared by copies; defined inside the library.
     struct Pictures;
 
 protected:
