@@ -84,8 +84,8 @@ bool Measure(const char* name, HBITMAP mask, const char* target)
     });
     bool same = EqualRgn(plain, region.GetRegion()) != FALSE;
     PrintRatio(name, libraryMs, plainMs, "ms", plainMs / libraryMs, target);
-    std::printf("  %lu rectangles; identical regions: %s; RGN_COPY floor %.3f ms (library %.1f x the floor)\n",
-                static_cast<unsigned long>(RectangleCount(plain)), same ? "yes" : "NO", copyMs,
+    std::printf("  %lu rectangles; identical regions: %s; RGN_COPY floor %.1f us (library %.0f x the floor)\n",
+                static_cast<unsigned long>(RectangleCount(plain)), same ? "yes" : "NO", copyMs * 1e3,
                 libraryMs / copyMs);
     std::fflush(stdout);
     DeleteObject(copy);
