@@ -9,6 +9,7 @@ class ClassesPanel {
 public:
     // Places the tree and the description with their top-left corner at (x, y).
     void Create(HWND parent, int x, int y);
+    // Shows or hides the tree and the description.
     void Show(bool visible);
     // Handles the parent's WM_NOTIFY; true when it was the tree's.
     bool OnNotify(HWND hwnd, int id, NMHDR* header);

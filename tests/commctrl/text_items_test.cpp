@@ -216,7 +216,7 @@ TEST_P(TextItems, TreeChangeNamesTheFirstItemWithTheTextBySelectItemOrClick)
         if (row.how == 1) {
             RECT text = {};
             std::memcpy(&text, &item, sizeof(item));  // the rectangle's first bytes name the item
-            ASSERT_TRUE(SendMessageW(Tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text)));
+            ASSERT_TRUE(SendMessageW(Tree(), TVM_GETITEMRECT, TRUE, LPARAM(&text)));
             ClickAt(Tree(), text);
             ASSERT_TRUE(PumpUntil([&] { return Next(Tree(), nullptr, TVGN_CARET) == item; }, 2000));
             PumpFor(50);
@@ -298,7 +298,9 @@ TEST(TextItems, HeaderIsReadOnlyForThisControlAndAKnownText)
     noTree.AddItem(L"A", nullptr);
     tree.AddItem(L"B", L"Ghost");
     // Any read of this page ends the program.
-    auto header = reinterpret_cast<LPARAM>(VirtualAlloc(nullptr, 4096, MEM_COMMIT, PAGE_NOACCESS));
+    void* page = VirtualAlloc(nullptr, 4096, MEM_RESERVE | MEM_COMMIT, PAGE_NOACCESS);
+    auto header = reinterpret_cast<LPARAM>(page);
+    ASSERT_NE(header, 0);
     using Ask = std::function<bool(const wchar_t*, UINT, WPARAM)>;
     auto asks = [&](auto& control) {
         return Ask([&control, header](const wchar_t* text, UINT message, WPARAM id) {
@@ -314,7 +316,7 @@ TEST(TextItems, HeaderIsReadOnlyForThisControlAndAKnownText)
     }
     EXPECT_FALSE(noTabs.IsSelect(L"A", WM_NOTIFY, 0, header));
     EXPECT_FALSE(noTree.IsSelect(L"A", WM_NOTIFY, 0, header));
-    VirtualFree(reinterpret_cast<void*>(header), 0, MEM_RELEASE);
+    VirtualFree(page, 0, MEM_RELEASE);
 }
 
 TEST(TextItems, CopiesKeepTheirOwnTextsAndLeaveTheControl)
