@@ -99,6 +99,9 @@ void ClassesPanel::Create(HWND parent, int x, int y)
         SendMessageW(control, WM_SETFONT, font, FALSE);
     }
     HWND tree = m_Tree.GetWndHandle();
+    // The chosen class stays marked while the focus is elsewhere.
+    m_Tree.SetWindowStyle(static_cast<DWORD>(GetWindowLongPtrW(tree, GWL_STYLE)) |
+                          TVS_SHOWSELALWAYS);
     HTREEITEM root = Next(tree, nullptr, TVGN_ROOT);
     SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
     for (const wchar_t* header : {L"common_controls.h", L"framework.h"}) {

@@ -65,6 +65,18 @@ public:
         m_Pages.OnVScroll(hwnd, scrollBar, code, position);
     }
 
+    HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int kind) override
+    {
+        HBRUSH page = m_Pages.Background(dc, control);
+        return page ? page : CWindowBase::OnCtlColorStatic(hwnd, dc, control, kind);
+    }
+
+    HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int kind) override
+    {
+        HBRUSH page = m_Pages.Background(dc, control);
+        return page ? page : CWindowBase::OnCtlColorEdit(hwnd, dc, control, kind);
+    }
+
     void OnTimer(HWND hwnd, UINT id) override
     {
         if (static_cast<int>(id) != m_Timer.GetID()) {

@@ -33,6 +33,18 @@ void Pages::Placed()
     }
 }
 
+HBRUSH Pages::Background(HDC dc, HWND control) const
+{
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, m_Parent, reinterpret_cast<POINT*>(&place), 2);
+    if (GetParent(control) != m_Parent || place.left < m_X) {
+        return nullptr;
+    }
+    SetBkColor(dc, RGB(255, 255, 255));
+    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
 void Pages::Select(const wchar_t* title)
 {
     HWND tabs = m_Tabs.GetWndHandle();

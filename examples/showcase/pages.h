@@ -65,6 +65,10 @@ public:
         Placed();
     }
 
+    // The white the tab control paints its pages with, for the window's static and edit
+    // colour handlers: null for a control outside the column.
+    HBRUSH Background(HDC dc, HWND control) const;
+
     // Shows the page with the title as a click on its tab would.
     void Select(const wchar_t* title);
 
