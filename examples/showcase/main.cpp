@@ -1,7 +1,8 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
-// the panel of controls (controls_panel.cpp), menus and dialogs (menus.cpp).
+// the panel of controls (controls_panel.cpp), the library of pictures (library_panel.cpp),
+// menus and dialogs (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -11,6 +12,7 @@
 #include <cstdlib>
 
 #include "controls_panel.h"
+#include "library_panel.h"
 #include "menus.h"
 #include "scene.h"
 
@@ -29,7 +31,10 @@ public:
     int OnCreate(HWND hwnd, CREATESTRUCTW*) override
     {
         m_Scene.Prepare(hwnd);
-        m_Panel.Create(hwnd, kPanelLeft, 10);
+        // The library sits above the controls until the column has pages of its own.
+        m_Library.Create(hwnd, kPanelLeft, 10);
+        m_Library.Catalogue(m_Scene.Pictures());
+        m_Panel.Create(hwnd, kPanelLeft, 10 + LibraryPanel::kHeight);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
@@ -37,7 +42,8 @@ public:
 
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override
     {
-        if (!m_Menus.OnCommand(hwnd, id, control, code)) {
+        if (!m_Menus.OnCommand(hwnd, id, control, code) &&
+            !m_Library.OnCommand(hwnd, id, control, code)) {
             m_Panel.OnCommand(hwnd, id, control, code);
         }
     }
@@ -49,6 +55,7 @@ public:
         }
         ++m_Tick;
         m_Menus.OnTick(hwnd, m_Tick);
+        m_Library.OnTick(m_Tick);
         if (m_SecondsToRun > 0 && m_Tick * kFrameMilliseconds >= m_SecondsToRun * 1000u) {
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
         }
@@ -67,6 +74,7 @@ private:
     static constexpr int kPanelLeft = 640;
     Scene m_Scene;
     ControlsPanel m_Panel;
+    LibraryPanel m_Library;
     ShowcaseMenus m_Menus;
     unsigned m_Tick = 0;
     int m_SecondsToRun;
