@@ -10,41 +10,39 @@
 
 namespace {
 
-// The text the control shows in a row and column.
-std::wstring TextAt(HWND list, int row, int column)
-{
-    wchar_t buffer[64] = {};
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 64;
-    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
-
-// Every text of the control, row by row, each row as its columns joined by "|".
-std::vector<std::wstring> Rows(HWND list, int columns)
-{
+// The control's rows as it shows them, each as its columns' texts joined by "|", and the
+// object's count of filled columns for each row, side by side.
+struct Seen {
     std::vector<std::wstring> rows;
-    int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
-        std::wstring line = TextAt(list, row, 0);
-        for (int column = 1; column < columns; ++column) {
-            line += L"|" + TextAt(list, row, column);
+    std::vector<int> counts;
+};
+
+Seen Look(const CListView& list, int columns)
+{
+    Seen seen;
+    HWND control = list.GetWndHandle();
+    int rows = static_cast<int>(SendMessageW(control, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        std::wstring line;
+        for (int column = 0; column < columns; ++column) {
+            wchar_t text[32] = {};
+            LVITEMW item = {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = 32;
+            SendMessageW(control, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            line += (column ? L"|" : L"") + std::wstring(text);
         }
-        rows.push_back(line);
+        seen.rows.push_back(line);
     }
-    return rows;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        seen.counts.push_back(list.GetAttributeCount(row));
+    }
+    return seen;
 }
 
-std::vector<int> Counts(const CListView& list)
-{
-    std::vector<int> counts;
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        counts.push_back(list.GetAttributeCount(row));
-    }
-    return counts;
-}
+using Rows = std::vector<std::wstring>;
+using Counts = std::vector<int>;
 
 class ListViewTest : public testing::Test {
 protected:
@@ -52,124 +50,82 @@ protected:
     {
         ASSERT_TRUE(frame.Create(400, 300));
         ASSERT_TRUE(list.Create(frame.GetWndHandle(), 5, 5, 380, 250));
-    }
-    HWND List() const { return list.GetWndHandle(); }
-    void AddColumns(std::initializer_list<const wchar_t*> titles)
-    {
-        for (const wchar_t* title : titles) {
+        for (const wchar_t* title : {L"Name", L"Size", L"Kind"}) {
             list.AddColumn(title, 80);
         }
     }
-
     TestFrame frame;
     CListView list;
 };
 
-TEST_F(ListViewTest, IsAVisibleReportViewChildOfTheParent)
+TEST_F(ListViewTest, AReportViewWhoseRowsFillColumnAfterColumn)
 {
     wchar_t className[32] = {};
-    GetClassNameW(List(), className, 32);
+    GetClassNameW(list.GetWndHandle(), className, 32);
     EXPECT_STREQ(className, L"SysListView32");
-    auto style = static_cast<DWORD>(GetWindowLongPtrW(List(), GWL_STYLE));
-    EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE), DWORD{WS_CHILD | WS_VISIBLE});
-    EXPECT_EQ(style & LVS_TYPEMASK, DWORD{LVS_REPORT});
-    EXPECT_EQ(GetParent(List()), frame.GetWndHandle());
-    EXPECT_EQ(list.GetID(), GetDlgCtrlID(List()));
-    EXPECT_TRUE(CListView::m_bOnce);
-}
-
-TEST_F(ListViewTest, AttributesFillTheNextColumnOfTheirRowAndWhatDoesNotFitIsDropped)
-{
-    AddColumns({L"Name", L"Size", L"Kind"});
-    HWND header = reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETHEADER, 0, 0));
-    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3);
+    auto style = static_cast<DWORD>(GetWindowLongPtrW(list.GetWndHandle(), GWL_STYLE));
+    EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | LVS_TYPEMASK), DWORD{WS_CHILD | WS_VISIBLE | LVS_REPORT});
 
     list.AddItem(L"a");
-    list.AddItem(L"b");
-    list.AddAttribute(L"a1", 0);
+    list.AddItem(nullptr);
+    for (const wchar_t* text : {L"a1", L"a2", L"a3"}) {
+        list.AddAttribute(text, 0);
+    }
     list.AddAttribute(L"b1", 1);
-    list.AddAttribute(L"a2", 0);
-    list.AddAttribute(L"a3", 0);
-    EXPECT_EQ(Rows(List(), 3), (std::vector<std::wstring>{L"a|a1|a2", L"b|b1|"}));
-    EXPECT_EQ(Counts(list), (std::vector<int>{3, 2}));
+    Seen seen = Look(list, 3);
+    EXPECT_EQ(seen.rows, (Rows{L"a|a1|a2", L"|b1|"}));
+    EXPECT_EQ(seen.counts, (Counts{3, 2}));
 
-    // A column added later takes the next attribute of each row.
+    // A column added later takes the next text of each row.
     list.AddColumn(L"Note", 80);
     list.AddAttribute(L"a4", 0);
     list.AddAttribute(L"b2", 1);
     list.AddAttribute(L"b3", 1);
-    EXPECT_EQ(Rows(List(), 4), (std::vector<std::wstring>{L"a|a1|a2|a4", L"b|b1|b2|b3"}));
-    EXPECT_EQ(Counts(list), (std::vector<int>{4, 4}));
+    seen = Look(list, 4);
+    EXPECT_EQ(seen.rows, (Rows{L"a|a1|a2|a4", L"|b1|b2|b3"}));
+    EXPECT_EQ(seen.counts, (Counts{4, 4}));
 }
 
-TEST_F(ListViewTest, DeletingARowMovesTheFollowingRowsUpWithTheirCounts)
+TEST_F(ListViewTest, DeletingARowMovesTheRowsAfterItUpWithTheirCounts)
 {
-    AddColumns({L"Name", L"Size", L"Kind"});
     for (const wchar_t* name : {L"r0", L"r1", L"r2"}) {
         list.AddItem(name);
     }
     list.AddAttribute(L"r0a", 0);
     list.AddAttribute(L"r0b", 0);
     list.AddAttribute(L"r2a", 2);
-
     list.DeleteItem(0);
-    EXPECT_EQ(list.GetItemCount(), 2);
-    EXPECT_EQ(Counts(list), (std::vector<int>{1, 2}));
-    // The next attribute of the new row 0 goes into its first empty column.
+    EXPECT_EQ(Look(list, 3).counts, (Counts{1, 2}));
     list.AddAttribute(L"r1a", 0);
-    EXPECT_EQ(Rows(List(), 3), (std::vector<std::wstring>{L"r1|r1a|", L"r2|r2a|"}));
-    EXPECT_EQ(Counts(list), (std::vector<int>{2, 2}));
-}
+    Seen seen = Look(list, 3);
+    EXPECT_EQ(seen.rows, (Rows{L"r1|r1a|", L"r2|r2a|"}));
+    EXPECT_EQ(seen.counts, (Counts{2, 2}));
 
-TEST_F(ListViewTest, RowsOutsideTheListChangeNothingAndCountZero)
-{
-    AddColumns({L"Name", L"Size"});
-    list.AddItem(L"only");
-    const std::vector<std::wstring> before = Rows(List(), 2);
-    for (int row : {-1, 1, 2, INT_MAX, INT_MIN}) {
+    // Rows outside the list change nothing and count no columns.
+    for (int row : {-1, 2, 3, INT_MAX, INT_MIN}) {
         SCOPED_TRACE(row);
         list.AddAttribute(L"stray", row);
         list.DeleteItem(row);
         EXPECT_EQ(list.GetAttributeCount(row), 0);
-        EXPECT_EQ(Rows(List(), 2), before);
-        EXPECT_EQ(Counts(list), (std::vector<int>{1}));
+        EXPECT_EQ(Look(list, 3).rows, seen.rows);
+        EXPECT_EQ(Look(list, 3).counts, seen.counts);
     }
 }
 
-TEST(ListView, CountsFollowTheCallsEvenWithoutAControlOrColumns)
+TEST(ListView, CountsFollowTheCallsWithoutAControlAndCopiesCountApart)
 {
-    struct Case {
-        bool created;
-        int columns;
-        std::vector<int> expected;
-    };
-    const Case cases[] = {
-        // No control: every call is still counted.
-        {false, 2, {2, 1}},
-        // No columns: rows count, attributes have nowhere to go.
-        {true, 0, {1, 1}},
-    };
-    for (const Case& c : cases) {
-        TestFrame frame;
-        ASSERT_TRUE(frame.Create());
-        CListView list;
-        if (c.created) {
-            ASSERT_TRUE(list.Create(frame.GetWndHandle(), 0, 0, 150, 100));
-        }
-        for (int column = 0; column < c.columns; ++column) {
-            list.AddColumn(L"column", 50);
-        }
-        list.AddItem(L"one");
-        list.AddItem(nullptr);
-        list.AddAttribute(L"x", 0);
-        list.AddAttribute(L"y", 0);
-        EXPECT_EQ(Counts(list), c.expected);
-        // A copy counts on its own from here.
-        CListView copy(list);
-        copy.DeleteItem(0);
-        EXPECT_EQ(copy.GetItemCount(), 1);
-        EXPECT_EQ(list.GetItemCount(), 2);
-    }
+    CListView list;
+    list.AddColumn(L"Name", 50);
+    list.AddItem(L"one");
+    list.AddItem(L"two");
+    list.AddAttribute(L"x", 0);
+    list.AddAttribute(L"y", 0);
+    CListView copy(list);
+    copy.DeleteItem(0);
+    EXPECT_EQ(Look(list, 1).counts, (Counts{1, 1}));
+    EXPECT_EQ(Look(copy, 1).counts, (Counts{1}));
+    list = copy;
+    EXPECT_EQ(list.GetItemCount(), 1);
 }
 
 }  // namespace
