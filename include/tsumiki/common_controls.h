@@ -47,6 +47,7 @@ public:
     CImageList(const CImageList& other);
     // Gives up this object's share of its old list and shares the other's list and position.
     CImageList& operator=(const CImageList& other);
+    // Lets go of this object's share of its list.
     ~CImageList() override;
 
     // Makes a new, empty list of images width x height in the colour depth, with a mask
@@ -70,9 +71,9 @@ public:
     // Whether the common controls were initialised for image lists in this process.
     static bool m_bOnce;
 
+private:
     struct List;
 
-private:
     int m_X;
     int m_Y;
     // The list, shared by the copies; the last one to let go destroys it.
@@ -95,6 +96,7 @@ public:
     CListView(const CListView& other);
     // The same copy into an existing object; assigning an object to itself changes nothing.
     CListView& operator=(const CListView& other);
+    // Forgets the counts; the control stays with its parent.
     ~CListView() override;
 
     // Makes a report-view list (class "SysListView32") with no columns. True when the
@@ -138,6 +140,7 @@ public:
     CProgressBar(const CProgressBar& other);
     // The same copy into an existing object.
     CProgressBar& operator=(const CProgressBar& other);
+    // The control stays with its parent.
     ~CProgressBar() override;
 
     // Makes a bordered bar (class "msctls_progress32") with the range from the smaller to
