@@ -5,19 +5,20 @@
 #include <algorithm>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
 
-constexpr DWORD kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kYellow = 0xFFFF00;
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
+                   kYellow = RGB(255, 255, 0), kWhite = RGB(255, 255, 255);
 constexpr int kSide = 64;
 
 // A white kSide x kSide bitmap in a memory DC.
 struct Canvas {
-    Canvas()
+    Canvas() : dc(CreateCompatibleDC(nullptr))
     {
         HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
         bitmap = CreateCompatibleBitmap(screen, kSide, kSide);
         ReleaseDC(nullptr, screen);
         old = SelectObject(dc, bitmap);
@@ -25,21 +26,15 @@ struct Canvas {
     }
     ~Canvas()
     {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
+        DeleteObject(SelectObject(dc, old));
         DeleteDC(dc);
     }
-    // The colour at (x, y) as 0xRRGGBB.
-    DWORD At(int x, int y) const
-    {
-        COLORREF c = GetPixel(dc, x, y);
-        return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-    }
-    int Count(DWORD rgb) const
+    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+    int Count(COLORREF colour) const
     {
         int count = 0;
         for (int i = 0; i < kSide * kSide; ++i) {
-            count += At(i % kSide, i / kSide) == rgb;
+            count += At(i % kSide, i / kSide) == colour;
         }
         return count;
     }
@@ -51,9 +46,11 @@ struct Canvas {
 using Icon = std::unique_ptr<std::remove_pointer_t<HICON>, decltype(&DestroyIcon)>;
 
 // A square icon of one opaque colour.
-Icon SolidIcon(int side, DWORD rgb)
+Icon SolidIcon(int side, COLORREF rgb)
 {
-    std::vector<DWORD> colour(static_cast<size_t>(side * side), rgb);
+    // Icon pixels are 0xAARRGGBB, a COLORREF is 0x00BBGGRR.
+    std::vector<DWORD> colour(static_cast<size_t>(side * side),
+                              (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb));
     std::vector<BYTE> mask(static_cast<size_t>(side * side / 8), 0);
     return Icon(CreateIcon(nullptr, side, side, 1, 32, mask.data(),
                            reinterpret_cast<BYTE*>(colour.data())),
@@ -67,12 +64,12 @@ TEST(ImageList, DrawsTheIndexedIconAtThePositionAndNothingForAnEmptyIndex)
         EImageColor colour;
         bool mask, setPos;
         int x, y, index;
-        DWORD expected;  // white: nothing drawn
+        COLORREF expected;  // white: nothing drawn
     };
     const Case cases[] = {
         {IMAGE_COLOR24, true, true, 20, 10, 1, kGreen},  {IMAGE_COLOR32, false, true, 40, 30, 2, kBlue},
         {IMAGE_COLORDDB, true, false, 0, 0, 0, kRed},    {IMAGE_COLOR24, false, false, 0, 0, 1, kGreen},
-        {IMAGE_COLOR24, true, true, 8, 8, 3, 0xFFFFFF},  {IMAGE_COLOR24, true, true, 8, 8, -1, 0xFFFFFF},
+        {IMAGE_COLOR24, true, true, 8, 8, 3, kWhite},  {IMAGE_COLOR24, true, true, 8, 8, -1, kWhite},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "colour " << c.colour << " index " << c.index);
@@ -89,7 +86,7 @@ TEST(ImageList, DrawsTheIndexedIconAtThePositionAndNothingForAnEmptyIndex)
         list.Draw(canvas.dc, c.index);
         EXPECT_EQ(canvas.At(c.x, c.y), c.expected);
         EXPECT_EQ(canvas.At(c.x + 15, c.y + 15), c.expected);
-        EXPECT_EQ(canvas.Count(c.expected), c.expected == 0xFFFFFF ? kSide * kSide : 16 * 16);
+        EXPECT_EQ(canvas.Count(c.expected), c.expected == kWhite ? kSide * kSide : 16 * 16);
     }
 }
 
@@ -110,105 +107,86 @@ TEST(ImageList, CreateAgainStartsAnEmptyListAndARefusedListAnswersFalse)
     // The position survives the new list.
     EXPECT_EQ(first.At(4, 6), kYellow);
     EXPECT_EQ(first.Count(kYellow), 32 * 32);
-    EXPECT_EQ(second.Count(0xFFFFFF), kSide * kSide);
+    EXPECT_EQ(second.Count(kWhite), kSide * kSide);
 
     EXPECT_FALSE(list.Create(1, -16, 16, IMAGE_COLOR24, true));
     EXPECT_EQ(list.GetHandle(), nullptr);
     list.AddIcon(small.get());
     list.Draw(second.dc, 0);
-    EXPECT_EQ(second.Count(0xFFFFFF), kSide * kSide);
+    EXPECT_EQ(second.Count(kWhite), kSide * kSide);
 }
 
-// Counts the library's ImageList_Create and ImageList_Destroy calls by pointing its
-// import-table entries for them at the functions below while it lives.
-class ListCounter {
-public:
+// Points tsumiki.dll's import-table entry for a comctl32 function elsewhere; returns the
+// entry it held, or null when the library does not import the function by that name.
+void* PatchImport(const char* function, void* replacement)
+{
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(L"tsumiki.dll"));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name; ++dll) {
+        if (_stricmp(reinterpret_cast<char*>(base + dll->Name), "comctl32.dll") != 0) {
+            continue;
+        }
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<void**>(base + dll->FirstThunk);
+        for (size_t i = 0; names[i].u1.AddressOfData; ++i) {
+            auto* name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names[i].u1.AddressOfData);
+            if (!IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal) && strcmp(reinterpret_cast<char*>(name->Name), function) == 0) {
+                DWORD protection = 0;
+                VirtualProtect(&slots[i], sizeof(void*), PAGE_READWRITE, &protection);
+                void* old = std::exchange(slots[i], replacement);
+                VirtualProtect(&slots[i], sizeof(void*), protection, &protection);
+                return old;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The image lists the library made and destroyed while a counter lives.
+struct ListCounter {
     ListCounter()
     {
-        s_Counter = this;
-        m_Create = Patch("ImageList_Create", reinterpret_cast<void*>(&Create));
-        m_Destroy = Patch("ImageList_Destroy", reinterpret_cast<void*>(&Destroy));
+        original = {PatchImport("ImageList_Create", reinterpret_cast<void*>(&Create)),
+                    PatchImport("ImageList_Destroy", reinterpret_cast<void*>(&Destroy))};
     }
     ~ListCounter()
     {
-        Patch("ImageList_Create", m_Create);
-        Patch("ImageList_Destroy", m_Destroy);
-        s_Counter = nullptr;
-    }
-    bool Patched() const { return m_Create && m_Destroy; }
-    int TimesDestroyed(HIMAGELIST list) const
-    {
-        return static_cast<int>(std::count(m_Destroyed.begin(), m_Destroyed.end(), list));
-    }
-    // Whether every list made was destroyed exactly once; then counts afresh, since a
-    // destroyed list's handle may be handed out again.
-    bool AllDestroyedOnce()
-    {
-        bool once = m_Destroyed.size() == m_Made.size();
-        for (HIMAGELIST list : m_Made) {
-            once = once && TimesDestroyed(list) == 1;
-        }
-        m_Made.clear();
-        m_Destroyed.clear();
-        return once;
-    }
-
-private:
-    // Swaps the import-table entry of the comctl32 function; returns the entry it held.
-    static void* Patch(const char* function, void* replacement)
-    {
-        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(L"tsumiki.dll"));
-        auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-        for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name; ++dll) {
-            if (_stricmp(reinterpret_cast<char*>(base + dll->Name), "comctl32.dll") != 0) {
-                continue;
-            }
-            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-            auto* slots = reinterpret_cast<void**>(base + dll->FirstThunk);
-            for (size_t i = 0; names[i].u1.AddressOfData; ++i) {
-                auto* name = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names[i].u1.AddressOfData);
-                if (!IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal) &&
-                    strcmp(reinterpret_cast<char*>(name->Name), function) == 0) {
-                    DWORD protection = 0;
-                    VirtualProtect(&slots[i], sizeof(void*), PAGE_READWRITE, &protection);
-                    void* old = slots[i];
-                    slots[i] = replacement;
-                    VirtualProtect(&slots[i], sizeof(void*), protection, &protection);
-                    return old;
-                }
-            }
-        }
-        return nullptr;
+        PatchImport("ImageList_Create", original.first);
+        PatchImport("ImageList_Destroy", original.second);
     }
     static HIMAGELIST WINAPI Create(int cx, int cy, UINT flags, int initial, int grow)
     {
-        HIMAGELIST list = reinterpret_cast<decltype(&ImageList_Create)>(s_Counter->m_Create)(
-            cx, cy, flags, initial, grow);
+        HIMAGELIST list = reinterpret_cast<decltype(&ImageList_Create)>(original.first)(cx, cy, flags, initial, grow);
         if (list) {
-            s_Counter->m_Made.push_back(list);
+            made.push_back(list);
         }
         return list;
     }
     static BOOL WINAPI Destroy(HIMAGELIST list)
     {
-        s_Counter->m_Destroyed.push_back(list);
-        return reinterpret_cast<decltype(&ImageList_Destroy)>(s_Counter->m_Destroy)(list);
+        destroyed.push_back(list);
+        return reinterpret_cast<decltype(&ImageList_Destroy)>(original.second)(list);
     }
-
-    static ListCounter* s_Counter;
-    void* m_Create = nullptr;
-    void* m_Destroy = nullptr;
-    std::vector<HIMAGELIST> m_Made;
-    std::vector<HIMAGELIST> m_Destroyed;
+    static int TimesDestroyed(HIMAGELIST list) { return static_cast<int>(std::count(destroyed.begin(), destroyed.end(), list)); }
+    // Whether every list made was destroyed exactly once; then counts afresh, since a
+    // destroyed list's handle may be handed out again.
+    static bool AllDestroyedOnce()
+    {
+        bool once = destroyed.size() == made.size() &&
+                    std::all_of(made.begin(), made.end(), [](HIMAGELIST list) { return TimesDestroyed(list) == 1; });
+        made.clear();
+        destroyed.clear();
+        return once;
+    }
+    static inline std::pair<void*, void*> original;
+    static inline std::vector<HIMAGELIST> made, destroyed;
 };
-
-ListCounter* ListCounter::s_Counter = nullptr;
 
 TEST(ImageList, CopiesShareOneListThatTheLastHolderDestroysOnce)
 {
     ListCounter counter;
-    ASSERT_TRUE(counter.Patched());
+    ASSERT_TRUE(counter.original.first && counter.original.second);
     Icon red = SolidIcon(16, kRed), green = SolidIcon(16, kGreen);
     // Each order in which the source, a copy and an assigned copy can die.
     std::vector<int> order = {0, 1, 2};
