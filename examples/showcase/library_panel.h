@@ -16,8 +16,11 @@
 // A strip beside a list view that draws each row's icon level with the row.
 class IconStrip : public CStatic {
 public:
+    // A static control subclassed to itself; rows and icons must outlive it. Icon i goes
+    // beside row i.
     bool Create(HWND parent, int x, int y, int width, int height, const CListView& rows,
                 CImageList& icons);
+    // Paints the icons itself and leaves every other message to the static control.
     LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
