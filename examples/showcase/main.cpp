@@ -1,8 +1,9 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
-// a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp) and
-// the guide to the library's classes (classes_panel.cpp); menus and dialogs (menus.cpp).
+// a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
+// the library of pictures (library_panel.cpp) and the guide to the library's classes
+// (classes_panel.cpp); menus and dialogs (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -13,6 +14,7 @@
 
 #include "classes_panel.h"
 #include "controls_panel.h"
+#include "library_panel.h"
 #include "menus.h"
 #include "pages.h"
 #include "scene.h"
@@ -36,7 +38,9 @@ public:
         GetClientRect(hwnd, &client);
         m_Pages.Create(hwnd, kPanelLeft, 0, client.right - kPanelLeft, client.bottom);
         m_Pages.Add(L"Scene", m_Panel);
+        m_Pages.Add(L"Library", m_Library);
         m_Pages.Add(L"Classes", m_Classes);
+        m_Library.Catalogue(m_Scene.Pictures());
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
@@ -89,6 +93,7 @@ public:
             m_Classes.Choose(L"CTreeView");
         }
         m_Menus.OnTick(hwnd, m_Tick);
+        m_Library.OnTick(m_Tick);
         if (m_SecondsToRun > 0 && m_Tick * kFrameMilliseconds >= m_SecondsToRun * 1000u) {
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
         }
@@ -110,6 +115,7 @@ private:
     ControlsPanel m_Panel;
     ClassesPanel m_Classes;
     Pages m_Pages;
+    LibraryPanel m_Library;
     ShowcaseMenus m_Menus;
     unsigned m_Tick = 0;
     int m_SecondsToRun;
