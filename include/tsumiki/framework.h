@@ -162,7 +162,8 @@ public:
     inline virtual LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The handlers. Inside OnCreate (and a dialog's OnInitDialog) GetWndHandle() is still
-    // null: the handle is stored when the creation call returns, so use the hwnd passed in.
+    // null (or the window made before, on a second creation): the handle is stored when
+    // the creation call returns, so use the hwnd passed in.
 
     // WM_CREATE, after the back buffer was built. The default returns 1. The result does
     // not stop the creation (the window exists already when the object is attached); a
