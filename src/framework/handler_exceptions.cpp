@@ -14,7 +14,7 @@ namespace tsumiki_detail {
 
 void KeepException(const KeptException& kept)
 {
-    // The first exception is the cause; what its unwinding threw after it is dropped.
+    // The first exception wins: those after it are most often its consequences.
     if (t_Kept.rethrow) {
         if (kept.holder) {
             kept.discard(kept.holder);

@@ -34,7 +34,7 @@ void StartTogether(std::atomic<int>& ready)
 
 TEST(Threads, TwoThreadsCreatingWindowsAtOnceEachGetTheirOwnObject)
 {
-    constexpr int kWindows = 300;
+    constexpr int kWindows = 100;
     std::atomic<int> ready{0};
     int misattached[2] = {};
     auto work = [&](int thread) {
