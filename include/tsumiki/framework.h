@@ -298,8 +298,9 @@ public:
 
 protected:
     // The creation every control wrapper uses: a fresh identifier (taken even when the
-    // creation then fails), then a visible child window of the system class. A null text
-    // is empty text. True when the control exists.
+    // creation then fails; once the counter has wrapped, one a live control of the same
+    // parent carries is skipped), then a visible child window of the system class. A null
+    // text is empty text. True when the control exists.
     bool CreateControl(HWND parent, int x, int y, int width, int height, const wchar_t* text,
                        const wchar_t* className, DWORD style, DWORD exStyle = 0);
 };
