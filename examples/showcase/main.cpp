@@ -1,7 +1,8 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
-// the panel of controls (controls_panel.cpp), menus and dialogs (menus.cpp).
+// the panel of controls (controls_panel.cpp), the choices for the sprites (choices_panel.cpp),
+// menus and dialogs (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -10,6 +11,7 @@
 #include <cwchar>
 #include <cstdlib>
 
+#include "choices_panel.h"
 #include "controls_panel.h"
 #include "menus.h"
 #include "scene.h"
@@ -22,7 +24,7 @@ public:
 
     bool Create()
     {
-        return CreateWnd(L"tsumiki showcase", 960, 640, 40, 40, nullptr, nullptr, L"BASIC_WINDOW",
+        return CreateWnd(L"tsumiki showcase", 960, 880, 40, 40, nullptr, nullptr, L"BASIC_WINDOW",
                          WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0);
     }
 
@@ -30,6 +32,7 @@ public:
     {
         m_Scene.Prepare(hwnd);
         m_Panel.Create(hwnd, kPanelLeft, 10);
+        m_Choices.Create(hwnd, kPanelLeft, 590);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
@@ -37,9 +40,15 @@ public:
 
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override
     {
-        if (!m_Menus.OnCommand(hwnd, id, control, code)) {
+        if (!m_Menus.OnCommand(hwnd, id, control, code) &&
+            !m_Choices.OnCommand(hwnd, id, control, code)) {
             m_Panel.OnCommand(hwnd, id, control, code);
         }
+    }
+
+    void OnHScroll(HWND hwnd, HWND control, UINT code, int pos) override
+    {
+        m_Choices.OnHScroll(hwnd, control, code, pos);
     }
 
     void OnTimer(HWND hwnd, UINT id) override
@@ -67,6 +76,7 @@ private:
     static constexpr int kPanelLeft = 640;
     Scene m_Scene;
     ControlsPanel m_Panel;
+    ChoicesPanel m_Choices{m_Scene.Choices(), m_Panel};
     ShowcaseMenus m_Menus;
     unsigned m_Tick = 0;
     int m_SecondsToRun;
