@@ -144,7 +144,7 @@ void Tint(CImage& image, unsigned rgb, unsigned char alpha)
     const float channel[3] = {((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f,
                               (rgb & 0xFF) / 255.0f};
     // Brightness from red, green and blue, a little raised so the shades stay lively.
-    const float weight[3] = {0.42f, 0.83f, 0.15f};
+    const float weight[3] = {0.6f, 1.1f, 0.3f};
     ColorMatrix matrix = {};
     for (int from = 0; from < 3; ++from) {
         for (int to = 0; to < 3; ++to) {

@@ -186,6 +186,7 @@ private:
 // control but keeps a range and position of its own.
 class TSUMIKI_API CScrollBarBase : public CControlBase {
 public:
+    // A horizontal bar with range, page and position all 0 until Create.
     CScrollBarBase();
 
     // Creates the bar with the range min .. max (taken as given) and a page of 10. The
@@ -233,6 +234,7 @@ public:
 // (read it with GetText). Copies refer to the same edit and arrows.
 class TSUMIKI_API CEditUpDown : public CEdit {
 public:
+    // The style of a plain CEdit; no window until Create.
     CEditUpDown();
 
     // Creates the edit showing pos, then the arrows with the limits (in either order,
