@@ -19,7 +19,7 @@ struct Colour {
     unsigned rgb;
     int x;
 };
-const Colour kColours[] = {{L"Natural", 0, 0}, {L"Gold", 0xFFC830, 96}, {L"Ice", 0x7FD8FF, 192}};
+const Colour kColours[] = {{L"Natural", 0, 0}, {L"Gold", 0xFFC830, 104}, {L"Ice", 0x7FD8FF, 208}};
 
 }  // namespace
 
@@ -47,7 +47,7 @@ void ChoicesPanel::Create(HWND parent, int x, int y)
     m_ColourTitle.Create(parent, x, y + 140, 290, 18, L"Colour");
     // The current button is the last made, so Natural is made last to be checked first.
     for (int i : {1, 2, 0}) {
-        m_Colour.Create(parent, x + kColours[i].x, y + 160, 90, 24, kColours[i].name);
+        m_Colour.Create(parent, x + kColours[i].x, y + 160, 72, 24, kColours[i].name);
         m_ColourButtons[i] = m_Colour.GetWndHandle();
     }
     m_Colour.SetCheck();
