@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr UINT kPage = 10;
+constexpr int kPage = 10;
 
 }  // namespace
 
