@@ -3,8 +3,36 @@
 #include <tsumiki.h>
 
 #include "support/frame_window.h"
+#include "support/import_patch.h"
 
 namespace {
+
+void* g_RealInit = nullptr;
+int g_UpDownInits = 0;
+
+BOOL WINAPI CountingInit(const INITCOMMONCONTROLSEX* init)
+{
+    g_UpDownInits += (init->dwICC & ICC_UPDOWN_CLASS) != 0;
+    return reinterpret_cast<decltype(&InitCommonControlsEx)>(g_RealInit)(init);
+}
+
+TEST(UpDown, TheClassIsRegisteredOnceHoweverManyObjectsAreMade)
+{
+    g_RealInit = PatchImport("InitCommonControlsEx", reinterpret_cast<void*>(&CountingInit));
+    ASSERT_NE(g_RealInit, nullptr);
+    CUpDown::m_bOnce = false;  // as when the process started
+    TestFrame parent;
+    ASSERT_TRUE(parent.Create(300, 200, 40, 40));
+    CEditUpDown numbers[3];
+    CUpDown arrows;
+    for (CEditUpDown& number : numbers) {
+        EXPECT_TRUE(number.Create(parent.GetWndHandle(), 10, 10, 80, 24, 0, 5, 1));
+    }
+    EXPECT_TRUE(arrows.CreateUpDown(parent.GetWndHandle(), numbers[0].GetWndHandle(), 0, 0, 0, 0, 0, 5, 1));
+    PatchImport("InitCommonControlsEx", g_RealInit);
+    EXPECT_EQ(g_UpDownInits, 1);
+    EXPECT_TRUE(CUpDown::m_bOnce);
+}
 
 TEST(UpDown, LimitsInEitherOrderClampThePositionAndNegativesReadBackSigned)
 {
