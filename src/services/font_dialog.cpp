@@ -4,18 +4,22 @@
 
 bool OpenFontDialog(LOGFONTW* font, DWORD* colour, HWND owner)
 {
-    // The platform writes the choice straight into the record it is given; a caller that
-    // gives none still gets a working dialog, its font then going nowhere.
-    LOGFONTW unused = {};
+    // The dialog works on a record of its own: some platforms (Wine) write the font into
+    // the record while the user is still choosing, and a cancelled dialog must leave the
+    // caller's font as it was.
+    LOGFONTW chosen = {};
     CHOOSEFONTW choose = {};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = owner;
-    choose.lpLogFont = font ? font : &unused;
+    choose.lpLogFont = &chosen;
     choose.Flags = CF_SCREENFONTS | CF_EFFECTS;
     // The text colour starts black.
     choose.rgbColors = RGB(0, 0, 0);
     if (!ChooseFontW(&choose)) {
         return false;
+    }
+    if (font) {
+        *font = chosen;
     }
     if (colour) {
         *colour = choose.rgbColors;

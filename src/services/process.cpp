@@ -43,6 +43,11 @@ CProcess::~CProcess() = default;
 
 bool CProcess::Create(const wchar_t* application, const wchar_t* commandLine, bool hide)
 {
+    // With neither there is no program to start; the platform may crash looking for one.
+    if (!application && !commandLine) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
     auto launch = std::make_shared<Launch>();
     // The child inherits this process's desktop and title, but only the show state of
     // its flags; the run-time's private handle table is not passed on, since no handle is.

@@ -6,7 +6,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <cwchar>
 
 namespace {
 
