@@ -1,7 +1,7 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
-// the panel of controls (controls_panel.cpp), menus and dialogs (menus.cpp).
+// the panel of controls (controls_panel.cpp), music and a child process (media_panel.cpp), menus and dialogs (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "controls_panel.h"
+#include "media_panel.h"
 #include "menus.h"
 #include "scene.h"
 
@@ -30,14 +31,20 @@ public:
     {
         m_Scene.Prepare(hwnd);
         m_Panel.Create(hwnd, kPanelLeft, 10);
+        m_Menus.SetScene(m_Scene);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
+        // Over the scene until the column of controls has room for it.
+        m_Media.Create(hwnd, 16, 84);
+        if (m_SecondsToRun > 0) {
+            m_Media.PressRunChildSoon(hwnd);
+        }
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
     }
 
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override
     {
-        if (!m_Menus.OnCommand(hwnd, id, control, code)) {
+        if (!m_Menus.OnCommand(hwnd, id, control, code) && !m_Media.OnCommand(hwnd, id, control, code)) {
             m_Panel.OnCommand(hwnd, id, control, code);
         }
     }
@@ -67,6 +74,7 @@ private:
     static constexpr int kPanelLeft = 640;
     Scene m_Scene;
     ControlsPanel m_Panel;
+    MediaPanel m_Media;
     ShowcaseMenus m_Menus;
     unsigned m_Tick = 0;
     int m_SecondsToRun;

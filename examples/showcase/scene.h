@@ -3,6 +3,7 @@
 
 #include <tsumiki.h>
 
+#include <string>
 #include <vector>
 
 class Scene {
@@ -11,6 +12,10 @@ public:
     void Prepare(HWND window);
     // Draws frame number `tick` on a surface of the given size.
     void Draw(CGraphics& graphics, int width, int height, unsigned tick);
+    // The title's font (null keeps it), size in points (0 keeps it) and ARGB colour (0 keeps it).
+    void StyleTitle(const wchar_t* font, float size, unsigned long colour);
+    // Shows the picture in the file in a frame of the scene; false if it does not load.
+    bool ShowPicture(const wchar_t* path);
 
 private:
     void DrawGround(CGraphics& graphics, int width, int height, unsigned tick);
@@ -22,4 +27,8 @@ private:
     std::vector<CImage> m_Ring;
     CImage m_Sheet;
     CImage m_Tower;
+    CImage m_Picture;
+    std::wstring m_TitleFont = L"Arial";
+    float m_TitleSize = 26;
+    unsigned long m_TitleColour = 0xFFFFFFFF;
 };
