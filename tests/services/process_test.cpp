@@ -5,6 +5,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/pump.h"
 #include "support/test_files.h"
@@ -47,8 +48,28 @@ void EndChild(CProcess& process)
     if (root) {
         PostMessageW(root, WM_CLOSE, 0, 0);
     }
-    EXPECT_EQ(process.WaitForEnd(10000), WAIT_OBJECT_0);
+    // A window's end may send messages to this thread's windows: keep them flowing.
+    EXPECT_TRUE(PumpUntil([&] { return process.WaitForEnd(0) == WAIT_OBJECT_0; }, 10000));
 }
+
+// Ends, when the test ends, any child it started that is still running, so a failing test
+// leaves no program behind.
+class ChildReaper {
+public:
+    void Watch(DWORD processId) { m_Children.push_back(processId); }
+    ~ChildReaper()
+    {
+        for (DWORD id : m_Children) {
+            if (HANDLE child = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+                TerminateProcess(child, 1);
+                CloseHandle(child);
+            }
+        }
+    }
+
+private:
+    std::vector<DWORD> m_Children;
+};
 
 DWORD HandleCount()
 {
@@ -72,9 +93,11 @@ TEST(Process, AChildStartsWithTheRequestedShowStateAndItsMainWindowIsFound)
         std::wstring report = folder.File(L"report" + std::to_wstring(round++) + L".txt");
         std::wstring line = Quoted(ChildProgram()) + L" " + Quoted(report);
         CProcess process;
+        ChildReaper reaper;
         // The command line goes in as read-only memory.
         const wchar_t* constantLine = line.c_str();
         ASSERT_TRUE(process.Create(c.application ? ChildProgram().c_str() : nullptr, constantLine, c.hide));
+        reaper.Watch(process.GetProcessID());
         EXPECT_EQ(process.WaitForInit(10000), 0u);
         HWND root = WaitForRootWindow(process);
         ASSERT_NE(root, nullptr);
@@ -101,8 +124,10 @@ TEST(Process, WaitForInitReturnsOnceTheChildWaitsForInput)
 {
     TempFolder folder;
     CProcess process;
+    ChildReaper reaper;
     std::wstring line = Quoted(ChildProgram()) + L" " + Quoted(folder.File(L"r.txt")) + L" 1500";
     ASSERT_TRUE(process.Create(nullptr, line.c_str(), true));
+    reaper.Watch(process.GetProcessID());
     DWORD start = GetTickCount();
     EXPECT_EQ(process.WaitForInit(200), static_cast<unsigned long>(WAIT_TIMEOUT));
     EXPECT_EQ(process.WaitForInit(10000), 0u);
@@ -138,8 +163,10 @@ TEST(Process, HandlesAreSharedByCopiesAndClosedOnceAndTheChildOutlivesThem)
     std::wstring line = Quoted(ChildProgram()) + L" " + Quoted(folder.File(L"r.txt"));
     DWORD handlesBefore = HandleCount();
 
+    ChildReaper reaper;
     auto first = std::make_unique<CProcess>();
     ASSERT_TRUE(first->Create(nullptr, line.c_str(), true));
+    reaper.Watch(first->GetProcessID());
     {
         CProcess copy(*first);
         CProcess assigned;
@@ -152,6 +179,7 @@ TEST(Process, HandlesAreSharedByCopiesAndClosedOnceAndTheChildOutlivesThem)
     // A second launch lets go of the first; a copy still holding the first keeps it.
     CProcess holder(*first);
     ASSERT_TRUE(first->Create(nullptr, line.c_str(), true));
+    reaper.Watch(first->GetProcessID());
     EXPECT_NE(first->GetProcessID(), holder.GetProcessID());
     EXPECT_EQ(holder.WaitForEnd(0), static_cast<unsigned long>(WAIT_TIMEOUT));
 
@@ -164,10 +192,14 @@ TEST(Process, HandlesAreSharedByCopiesAndClosedOnceAndTheChildOutlivesThem)
     HANDLE watch = OpenProcess(SYNCHRONIZE, FALSE, running);
     ASSERT_NE(watch, nullptr);
     HWND root = WaitForRootWindow(*first);
+    ASSERT_NE(root, nullptr);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(root, &owner);
+    ASSERT_EQ(owner, running);
     first.reset();
     EXPECT_EQ(WaitForSingleObject(watch, 300), static_cast<DWORD>(WAIT_TIMEOUT));
     PostMessageW(root, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(watch, 10000), WAIT_OBJECT_0);
+    EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(watch, 0) == WAIT_OBJECT_0; }, 10000));
     CloseHandle(watch);
     EndChild(holder);
 
