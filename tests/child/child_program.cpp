@@ -1,6 +1,7 @@
 // A child program for the process tests: a main window and a pop-up owned by it, made after
 // an optional delay. It writes the show state and flags it was started with into the file
-// named by its first argument, and ends when its main window is closed.
+// named by its first argument, and ends when its main window is closed, or by itself after
+// half a minute, so a failing test leaves nothing running.
 // Usage: tsumiki_test_child.exe <report file> [delay before the first window, ms]
 #include <windows.h>
 #include <shellapi.h>
@@ -12,6 +13,10 @@ namespace {
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_TIMER) {
+        DestroyWindow(hwnd);
+        return 0;
+    }
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
@@ -51,6 +56,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     CreateWindowExW(0, L"TsumikiTestChild", L"test child pop-up", WS_POPUP | WS_CAPTION, 80, 80, 160, 90,
                     main, nullptr, instance, nullptr);
     ShowWindow(main, showCommand);
+    SetTimer(main, 1, 30000, nullptr);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

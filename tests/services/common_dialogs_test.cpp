@@ -6,40 +6,126 @@
 #include <dlgs.h>
 
 #include <cstring>
-#include <cwchar>
+#include <functional>
 #include <string>
+#include <vector>
 
-#include "dialog_driver.h"
 #include "support/frame_window.h"
 #include "support/test_files.h"
 
 namespace {
+
+using Action = std::function<void(HWND dialog)>;
+
+// Plays the user: each dialog box this thread opens gets the next action, run from a
+// thread timer inside the dialog's own modal loop once it is up. A dialog still open
+// 20 s later is cancelled, so a failing test does not hang.
+class DialogDriver {
+public:
+    explicit DialogDriver(std::vector<Action> actions) : m_Actions(std::move(actions))
+    {
+        s_Current = this;
+        m_Hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~DialogDriver()
+    {
+        UnhookWindowsHookEx(m_Hook);
+        s_Current = nullptr;
+    }
+    size_t Seen() const { return m_Seen.size(); }
+
+    // Runs the step from this thread's message loop after the delay.
+    static void Later(UINT delay, Action step, HWND dialog)
+    {
+        static std::vector<std::pair<UINT_PTR, std::pair<Action, HWND>>> pending;
+        pending.push_back({SetTimer(nullptr, 0, delay, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            for (auto it = pending.begin(); it != pending.end(); ++it) {
+                if (it->first == id) {
+                    auto [action, window] = it->second;
+                    pending.erase(it);
+                    if (IsWindow(window)) action(window);
+                    return;
+                }
+            }
+        }), {std::move(step), dialog}});
+    }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        auto window = reinterpret_cast<HWND>(wParam);
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        DialogDriver* self = s_Current;
+        if (self && code == HCBT_ACTIVATE && std::wstring(name) == L"#32770" &&
+            std::find(self->m_Seen.begin(), self->m_Seen.end(), window) == self->m_Seen.end()) {
+            self->m_Seen.push_back(window);
+            if (self->m_Seen.size() <= self->m_Actions.size()) {
+                Later(150, self->m_Actions[self->m_Seen.size() - 1], window);
+            }
+            Later(20000, [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }, window);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    HHOOK m_Hook;
+    std::vector<Action> m_Actions;
+    std::vector<HWND> m_Seen;
+    static inline DialogDriver* s_Current = nullptr;
+};
+
+std::wstring Text(HWND dialog, int id)
+{
+    wchar_t text[1024] = {};
+    if (id) {
+        GetDlgItemTextW(dialog, id, text, 1024);
+    } else {
+        GetWindowTextW(dialog, text, 1024);
+    }
+    return text;
+}
+
+void Press(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// Puts the combo box on the item whose text or data matches, as a user's pick would.
+bool Pick(HWND dialog, int id, const wchar_t* text, LRESULT data = 0)
+{
+    HWND combo = GetDlgItem(dialog, id);
+    for (LRESULT i = 0, n = SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
+        wchar_t item[128] = {};
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        if (text ? std::wstring(item) == text : SendMessageW(combo, CB_GETITEMDATA, i, 0) == data) {
+            SendMessageW(combo, CB_SETCURSEL, i, 0);
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+            return true;
+        }
+    }
+    return false;
+}
+
+// The file dialog's name box: an edit in Wine's dialog, an edit in a combo box elsewhere.
+int NameBox(HWND dialog)
+{
+    return IsWindowVisible(GetDlgItem(dialog, cmb13)) ? cmb13 : edt1;
+}
+
+Action Choose(const std::wstring& path)
+{
+    return [path](HWND dialog) {
+        SetDlgItemTextW(dialog, NameBox(dialog), path.c_str());
+        Press(dialog, IDOK);
+    };
+}
 
 std::wstring CurrentDirectory()
 {
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
     folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), &folder[0]));
     return folder;
-}
-
-// The file dialog's name box: an edit in Wine's dialog, a combo box with an edit elsewhere.
-int NameBox(HWND dialog)
-{
-    HWND combo = GetDlgItem(dialog, cmb13);
-    return combo && IsWindowVisible(combo) ? cmb13 : edt1;
-}
-
-void ChooseFile(HWND dialog, const std::wstring& path)
-{
-    TypeInto(dialog, NameBox(dialog), path);
-    Press(dialog, IDOK);
-}
-
-std::wstring Title(HWND window)
-{
-    wchar_t title[128] = {};
-    GetWindowTextW(window, title, 128);
-    return title;
 }
 
 class CommonDialogs : public ::testing::Test {
@@ -49,198 +135,123 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(CommonDialogs, TheColourDialogGivesTheChosenColourAsColorrefOrArgb)
+TEST_F(CommonDialogs, TheColourDialogStartsOnBlackAndGivesTheChoiceAsColorrefOrArgb)
 {
-    struct Case {
-        bool argb;
-        const wchar_t* red;
-        const wchar_t* green;
-        const wchar_t* blue;
-        bool confirm;
-        DWORD expected;
+    const struct { bool argb; const wchar_t* rgb[3]; int button; DWORD expected; } cases[] = {
+        {true, {L"255", L"0", L"0"}, IDOK, 0xFFFF0000},   {false, {L"255", L"0", L"0"}, IDOK, 0x000000FF},
+        {true, {L"0", L"128", L"255"}, IDOK, 0xFF0080FF}, {false, {L"0", L"128", L"255"}, IDOK, 0x00FF8000},
+        {true, {L"255", L"0", L"0"}, IDCANCEL, 0},
     };
-    const Case cases[] = {
-        {true, L"255", L"0", L"0", true, 0xFFFF0000},   {false, L"255", L"0", L"0", true, 0x000000FF},
-        {true, L"0", L"128", L"255", true, 0xFF0080FF}, {false, L"0", L"128", L"255", true, 0x00FF8000},
-        {true, L"255", L"0", L"0", false, 0},           {false, L"255", L"0", L"0", false, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.argb << " " << c.confirm << " " << std::hex << c.expected);
-        std::wstring startedOn;
+    for (const auto& c : cases) {
+        std::wstring start;
         DialogDriver driver({[&](HWND dialog) {
-            startedOn = ControlText(dialog, 706) + L"," + ControlText(dialog, 707) + L"," +
-                        ControlText(dialog, 708);
-            TypeInto(dialog, 706, c.red);
-            TypeInto(dialog, 707, c.green);
-            TypeInto(dialog, 708, c.blue);
-            Press(dialog, c.confirm ? IDOK : IDCANCEL);
+            // The red, green and blue edits are controls 706 to 708.
+            for (int i = 0; i < 3; ++i) {
+                start += Text(dialog, 706 + i);
+                SetDlgItemTextW(dialog, 706 + i, c.rgb[i]);
+            }
+            Press(dialog, c.button);
         }});
-        EXPECT_EQ(OpenColorDialog(c.argb, owner.GetWndHandle()), c.expected);
-        EXPECT_EQ(driver.Seen(), 1);
-        EXPECT_EQ(startedOn, L"0,0,0");
+        EXPECT_EQ(OpenColorDialog(c.argb, owner.GetWndHandle()), c.expected) << std::hex << c.expected;
+        EXPECT_EQ(start, L"000");
     }
 }
 
-TEST_F(CommonDialogs, TheFontDialogWritesTheChosenFontAndColourOnlyOnOK)
+TEST_F(CommonDialogs, TheFontDialogWritesTheFontAndColourOnlyOnOK)
 {
-    const int height = -MulDiv(20, GetDeviceCaps(GetDC(nullptr), LOGPIXELSY), 72);
-    struct Case {
-        bool confirm;
-        bool withColour;
-    };
-    const Case cases[] = {{true, true}, {true, false}, {false, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.confirm << c.withColour);
+    HDC screen = GetDC(nullptr);
+    const LONG height = -MulDiv(20, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    for (int button : {IDOK, IDCANCEL}) {
         LOGFONTW font;
         std::memset(&font, 0x5A, sizeof(font));
-        const LOGFONTW untouched = font;
+        const LOGFONTW before = font;
         DWORD colour = 0x12345678;
-        bool picked = true;
         DialogDriver driver({[&](HWND dialog) {
-            picked = SelectComboText(dialog, cmb1, L"Liberation Serif") && SelectComboText(dialog, cmb3, L"20");
+            EXPECT_TRUE(Pick(dialog, cmb1, L"Liberation Serif") && Pick(dialog, cmb3, L"20"));
+            EXPECT_TRUE(Pick(dialog, cmb4, nullptr, RGB(255, 0, 0)));
             CheckDlgButton(dialog, chx2, BST_CHECKED);
-            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(chx2, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, chx2)));
-            // The colour list holds each colour as its item data.
-            HWND colours = GetDlgItem(dialog, cmb4);
-            for (int i = 0; i < SendMessageW(colours, CB_GETCOUNT, 0, 0); ++i) {
-                if (SendMessageW(colours, CB_GETITEMDATA, i, 0) == RGB(255, 0, 0)) {
-                    SendMessageW(colours, CB_SETCURSEL, i, 0);
-                    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb4, CBN_SELCHANGE),
-                                 reinterpret_cast<LPARAM>(colours));
-                }
-            }
-            Press(dialog, c.confirm ? IDOK : IDCANCEL);
+            SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(chx2, BN_CLICKED), 0);
+            Press(dialog, button);
         }});
-        EXPECT_EQ(OpenFontDialog(&font, c.withColour ? &colour : nullptr, owner.GetWndHandle()), c.confirm);
-        EXPECT_EQ(driver.Seen(), 1);
-        ASSERT_TRUE(picked);
-        if (c.confirm) {
+        EXPECT_EQ(OpenFontDialog(&font, &colour, owner.GetWndHandle()), button == IDOK);
+        if (button == IDOK) {
             EXPECT_STREQ(font.lfFaceName, L"Liberation Serif");
             EXPECT_EQ(font.lfHeight, height);
-            EXPECT_TRUE(font.lfUnderline);
-            EXPECT_FALSE(font.lfStrikeOut);
-            EXPECT_EQ(colour, c.withColour ? RGB(255, 0, 0) : 0x12345678u);
+            EXPECT_TRUE(font.lfUnderline && !font.lfStrikeOut);
+            EXPECT_EQ(colour, RGB(255, 0, 0));
         } else {
-            EXPECT_EQ(std::memcmp(&font, &untouched, sizeof(font)), 0);
+            // The platform writes the font while the user chooses; a cancel must not show it.
+            EXPECT_EQ(std::memcmp(&font, &before, sizeof(font)), 0);
             EXPECT_EQ(colour, 0x12345678u);
         }
     }
 }
 
-TEST_F(CommonDialogs, TheOpenDialogOffersAllFilesRemembersThePathAndLeavesCancelUntouched)
+TEST_F(CommonDialogs, TheFileDialogsHaveTheirTitlesFiltersAndEachItsOwnLastPath)
 {
     std::wstring picture = folder.File(L"picture.png");
-    ASSERT_TRUE(WriteBytes(picture, "png", 3));
-    std::wstring title;
-    std::vector<std::wstring> types;
-    std::wstring prefilled;
-    DialogDriver driver({
-        [&](HWND dialog) {
-            title = Title(dialog);
-            types = ComboItems(dialog, cmb1);
-            ChooseFile(dialog, picture);
-        },
-        [&](HWND dialog) {
-            prefilled = ControlText(dialog, NameBox(dialog));
-            Press(dialog, IDCANCEL);
-        },
-    });
-    wchar_t result[MAX_PATH] = L"untouched";
-    OpenFileNameDialog(result, nullptr, nullptr, owner.GetWndHandle());
-    EXPECT_EQ(result, picture);
-    EXPECT_EQ(title, L"ファイルを開く");
-    EXPECT_EQ(types, std::vector<std::wstring>{L"All files(*.*)"});
-
-    std::wcscpy(result, L"untouched");
-    OpenFileNameDialog(result, L"Pictures\0*.png;*.bmp\0Text\0*.txt\0", nullptr, owner.GetWndHandle());
-    EXPECT_STREQ(result, L"untouched");
-    // The name box shows the file chosen last (the platform may show it without its folder).
-    EXPECT_NE(prefilled.find(L"picture.png"), std::wstring::npos) << testing::PrintToString(prefilled);
-    EXPECT_EQ(driver.Seen(), 2);
-}
-
-TEST_F(CommonDialogs, TheSaveDialogKeepsItsOwnPathAddsTheExtensionAndAsksBeforeOverwriting)
-{
     std::wstring existing = folder.File(L"existing.txt");
-    ASSERT_TRUE(WriteBytes(existing, "old", 3));
-    std::wstring title;
-    std::vector<std::wstring> types{L"not read"};
-    std::wstring question;
-    std::wstring prefilled;
+    ASSERT_TRUE(WriteBytes(picture, "png", 3) && WriteBytes(existing, "old", 3));
+    std::vector<std::wstring> seen;
+    auto look = [&](Action then) {
+        return [&seen, then](HWND dialog) {
+            wchar_t types[64] = {};
+            SendDlgItemMessageW(dialog, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(types));
+            seen.push_back(Text(dialog, 0) + L"|" + types + L"|" +
+                           std::to_wstring(SendDlgItemMessageW(dialog, cmb1, CB_GETCOUNT, 0, 0)) + L"|" +
+                           Text(dialog, NameBox(dialog)));
+            then(dialog);
+        };
+    };
+    auto cancel = [](HWND dialog) { Press(dialog, IDCANCEL); };
     DialogDriver driver({
-        [&](HWND dialog) {
-            title = Title(dialog);
-            types = ComboItems(dialog, cmb1);
-            ChooseFile(dialog, folder.File(L"fresh"));
-        },
-        [&](HWND dialog) { ChooseFile(dialog, existing); },
-        // The overwrite question, answered yes.
-        [&](HWND box) {
-            question = ControlText(box, 0xFFFF);
-            Press(box, IDYES);
-        },
-        [&](HWND dialog) {
-            prefilled = ControlText(dialog, NameBox(dialog));
-            Press(dialog, IDCANCEL);
-        },
+        look(Choose(picture)), look(cancel),
+        look(Choose(folder.File(L"fresh"))), look(Choose(existing)),
+        [](HWND question) { Press(question, IDYES); },  // replace the existing file
+        look(cancel),
     });
     wchar_t result[MAX_PATH] = L"";
+    OpenFileNameDialog(result, nullptr, nullptr, owner.GetWndHandle());
+    EXPECT_EQ(result, picture);
+    OpenFileNameDialog(result, L"Text\0*.txt\0Pictures\0*.png\0", nullptr, owner.GetWndHandle());
+    EXPECT_EQ(result, picture) << "a cancel leaves the result as it was";
     SaveFileNameDialog(result, nullptr, L"txt", owner.GetWndHandle());
     EXPECT_EQ(result, folder.File(L"fresh.txt"));
-    EXPECT_EQ(title, L"名前を付けて保存");
-    EXPECT_TRUE(types.empty()) << types.size();
-
     SaveFileNameDialog(result, L"Text\0*.txt\0", L"txt", owner.GetWndHandle());
     EXPECT_EQ(result, existing);
-    // The platform's question about replacing the file came, and was answered yes.
-    EXPECT_FALSE(question.empty());
-
-    // The open dialog's memory is not the save dialog's.
     OpenFileNameDialog(result, nullptr, nullptr, owner.GetWndHandle());
-    EXPECT_EQ(prefilled.find(L"existing.txt"), std::wstring::npos) << testing::PrintToString(prefilled);
-    EXPECT_EQ(driver.Seen(), 4);
+    EXPECT_EQ(driver.Seen(), 6u);
+    const std::vector<std::wstring> expected = {
+        L"ファイルを開く|All files(*.*)|1|", L"ファイルを開く|Text|2|picture.png",
+        L"名前を付けて保存||0|", L"名前を付けて保存|Text|1|fresh.txt", L"ファイルを開く|All files(*.*)|1|picture.png"};
+    EXPECT_EQ(seen, expected);
 }
 
-TEST_F(CommonDialogs, TheFileDialogsRestoreTheCurrentDirectoryAfterBrowsingElsewhere)
+TEST_F(CommonDialogs, TheFileDialogsRestoreEvenALongCurrentDirectoryAfterBrowsingElsewhere)
 {
     std::wstring elsewhere = folder.File(L"elsewhere");
-    ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
-    // A current directory longer than MAX_PATH, made one level at a time.
     std::wstring deep = folder.Path();
+    ASSERT_TRUE(CreateDirectoryW(elsewhere.c_str(), nullptr));
     while (deep.size() <= MAX_PATH + 20) {
         deep += L"\\" + std::wstring(40, L'd');
         ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
     }
-    struct Case {
-        std::wstring start;
-        bool save;
-    };
-    const Case cases[] = {{folder.Path(), false}, {folder.Path(), true}, {deep, false}, {deep, true}};
     std::wstring before = CurrentDirectory();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.start.size() << " " << c.save);
-        ASSERT_TRUE(SetCurrentDirectoryW(c.start.c_str()));
-        ASSERT_EQ(CurrentDirectory(), c.start);
-        std::wstring during;
-        DialogDriver driver({[&](HWND dialog) {
-            // Typing a folder and pressing OK browses into it.
-            ChooseFile(dialog, elsewhere);
-            DialogDriver::Later(400, [&, dialog] {
-                during = CurrentDirectory();
-                Press(dialog, IDCANCEL);
-            });
-        }});
-        wchar_t result[MAX_PATH] = L"untouched";
-        if (c.save) {
-            SaveFileNameDialog(result, nullptr, nullptr, owner.GetWndHandle());
-        } else {
-            OpenFileNameDialog(result, nullptr, nullptr, owner.GetWndHandle());
+    for (const std::wstring& start : {folder.Path(), deep}) {
+        for (auto dialog : {OpenFileNameDialog, SaveFileNameDialog}) {
+            ASSERT_TRUE(SetCurrentDirectoryW(start.c_str()));
+            std::wstring during;
+            DialogDriver driver({[&](HWND box) {
+                Choose(elsewhere)(box);  // a folder typed and confirmed is browsed into
+                DialogDriver::Later(400, [&](HWND box) { during = CurrentDirectory(); Press(box, IDCANCEL); }, box);
+            }});
+            wchar_t result[MAX_PATH] = L"untouched";
+            dialog(result, nullptr, nullptr, owner.GetWndHandle());
+            EXPECT_STREQ(result, L"untouched");
+            EXPECT_EQ(CurrentDirectory(), start) << start.size();
+            EXPECT_NE(during, start) << "the dialog did not move the directory";
         }
-        EXPECT_STREQ(result, L"untouched");
-        EXPECT_EQ(CurrentDirectory(), c.start);
-        // Only a dialog that moved the directory shows the restore.
-        EXPECT_NE(during, c.start);
     }
     SetCurrentDirectoryW(before.c_str());
 }

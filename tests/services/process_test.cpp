@@ -5,118 +5,66 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "support/pump.h"
 #include "support/test_files.h"
 
 namespace {
 
-// The child program built beside the tests.
-std::wstring ChildProgram()
+// The child program built beside the tests, quoted, and the file it reports to.
+std::wstring ChildLine(const std::wstring& report, const wchar_t* delay = L"")
 {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    return path.substr(0, path.find_last_of(L'\\') + 1) + L"tsumiki_test_child.exe";
+    std::wstring folder(self, std::wcsrchr(self, L'\\') + 1);
+    return L"\"" + folder + L"tsumiki_test_child.exe\" \"" + report + L"\" " + delay;
 }
 
-std::wstring Quoted(const std::wstring& text)
-{
-    return L"\"" + text + L"\"";
-}
-
-std::wstring TitleOf(HWND window)
-{
-    wchar_t title[64] = {};
-    GetWindowTextW(window, title, 64);
-    return title;
-}
-
-// The child's main window, once it has made it: WaitForInit may return before then.
-HWND WaitForRootWindow(CProcess& process)
+// The child's main window, once made: start-up may end before it exists.
+HWND RootWindow(CProcess& process)
 {
     HWND root = nullptr;
     PumpUntil([&] { return (root = process.GetProcessRootWnd()) != nullptr; }, 10000);
     return root;
 }
 
-// Closes the child through its main window and waits for its end.
-void EndChild(CProcess& process)
+// Closes the child through its main window once it is up (a child closed while Wine still
+// starts it was seen to hang on its way out); a window's end may send messages to this
+// thread's windows, so they keep flowing while it ends.
+bool EndChild(CProcess& process)
 {
-    HWND root = WaitForRootWindow(process);
-    if (root) {
-        PostMessageW(root, WM_CLOSE, 0, 0);
-    }
-    // A window's end may send messages to this thread's windows: keep them flowing.
-    EXPECT_TRUE(PumpUntil([&] { return process.WaitForEnd(0) == WAIT_OBJECT_0; }, 10000));
+    process.WaitForInit(10000);
+    PostMessageW(RootWindow(process), WM_CLOSE, 0, 0);
+    return PumpUntil([&] { return process.WaitForEnd(0) == WAIT_OBJECT_0; }, 10000);
 }
 
-// Ends, when the test ends, any child it started that is still running, so a failing test
-// leaves no program behind.
-class ChildReaper {
-public:
-    void Watch(DWORD processId) { m_Children.push_back(processId); }
-    ~ChildReaper()
-    {
-        for (DWORD id : m_Children) {
-            if (HANDLE child = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
-                TerminateProcess(child, 1);
-                CloseHandle(child);
-            }
-        }
-    }
-
-private:
-    std::vector<DWORD> m_Children;
-};
-
-DWORD HandleCount()
-{
-    DWORD count = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &count);
-    return count;
-}
-
-TEST(Process, AChildStartsWithTheRequestedShowStateAndItsMainWindowIsFound)
+TEST(Process, AChildGetsTheRequestedShowStateAndItsMainWindowIsFound)
 {
     TempFolder folder;
-    struct Case {
-        bool hide;
-        bool application;  // program named apart from the command line, or as its first token
-        unsigned showState;
-    };
-    const Case cases[] = {{true, true, SW_HIDE}, {false, true, SW_SHOWDEFAULT}, {true, false, SW_HIDE}};
-    int round = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(round);
-        std::wstring report = folder.File(L"report" + std::to_wstring(round++) + L".txt");
-        std::wstring line = Quoted(ChildProgram()) + L" " + Quoted(report);
+    const struct { bool hide; bool named; unsigned show; } cases[] = {
+        {true, true, SW_HIDE}, {false, true, SW_SHOWDEFAULT}, {true, false, SW_HIDE}};
+    for (const auto& c : cases) {
+        std::wstring report = folder.File(std::to_wstring(c.show) + std::to_wstring(c.named));
+        std::wstring program = ChildLine(L"").substr(1, ChildLine(L"").find(L'"', 1) - 1);
         CProcess process;
-        ChildReaper reaper;
-        // The command line goes in as read-only memory.
-        const wchar_t* constantLine = line.c_str();
-        ASSERT_TRUE(process.Create(c.application ? ChildProgram().c_str() : nullptr, constantLine, c.hide));
-        reaper.Watch(process.GetProcessID());
+        // The command line is read-only memory here.
+        ASSERT_TRUE(process.Create(c.named ? program.c_str() : nullptr, ChildLine(report).c_str(), c.hide));
         EXPECT_EQ(process.WaitForInit(10000), 0u);
-        HWND root = WaitForRootWindow(process);
-        ASSERT_NE(root, nullptr);
-        // The owned pop-up comes first in the thread's windows and is skipped.
-        EXPECT_EQ(TitleOf(root), L"test child main");
+        HWND root = RootWindow(process);
+        wchar_t title[32] = {};
+        GetWindowTextW(root, title, 32);
+        EXPECT_STREQ(title, L"test child main") << "the owned pop-up comes first and is skipped";
         DWORD owner = 0;
         GetWindowThreadProcessId(root, &owner);
         EXPECT_EQ(owner, process.GetProcessID());
         EXPECT_EQ(IsWindowVisible(root) != FALSE, !c.hide);
         EXPECT_EQ(process.WaitForEnd(0), static_cast<unsigned long>(WAIT_TIMEOUT));
-        EndChild(process);
+        EXPECT_TRUE(EndChild(process));
         EXPECT_EQ(process.WaitForEnd(0), WAIT_OBJECT_0);
-
-        std::ifstream in(std::string(report.begin(), report.end()));
-        unsigned showState = 99;
-        unsigned long flags = 0;
-        in >> showState >> flags;
-        EXPECT_EQ(showState, c.showState);
-        EXPECT_EQ(flags, static_cast<unsigned long>(STARTF_USESHOWWINDOW));
+        unsigned show = 99, flags = 0;
+        std::ifstream(std::string(report.begin(), report.end())) >> show >> flags;
+        EXPECT_EQ(show, c.show);
+        EXPECT_EQ(flags, static_cast<unsigned>(STARTF_USESHOWWINDOW));
     }
 }
 
@@ -124,88 +72,64 @@ TEST(Process, WaitForInitReturnsOnceTheChildWaitsForInput)
 {
     TempFolder folder;
     CProcess process;
-    ChildReaper reaper;
-    std::wstring line = Quoted(ChildProgram()) + L" " + Quoted(folder.File(L"r.txt")) + L" 1500";
-    ASSERT_TRUE(process.Create(nullptr, line.c_str(), true));
-    reaper.Watch(process.GetProcessID());
+    ASSERT_TRUE(process.Create(nullptr, ChildLine(folder.File(L"r"), L"1500").c_str(), true));
     DWORD start = GetTickCount();
     EXPECT_EQ(process.WaitForInit(200), static_cast<unsigned long>(WAIT_TIMEOUT));
     EXPECT_EQ(process.WaitForInit(10000), 0u);
     EXPECT_GE(GetTickCount() - start, 1000u);
-    EndChild(process);
+    EXPECT_TRUE(EndChild(process));
 }
 
 TEST(Process, NothingLaunchedOrNothingToLaunchFails)
 {
-    CProcess idle;
-    EXPECT_EQ(idle.WaitForEnd(0), WAIT_FAILED);
-    EXPECT_EQ(idle.WaitForInit(0), WAIT_FAILED);
-    EXPECT_EQ(idle.GetProcessRootWnd(), nullptr);
-    EXPECT_EQ(idle.GetProcessID(), 0u);
-
-    struct Case {
-        const wchar_t* application;
-        const wchar_t* line;
-    };
-    const Case cases[] = {{L"C:\\nowhere\\missing.exe", nullptr},
-                          {nullptr, L"tsumiki_no_such_program.exe --flag"},
-                          {nullptr, nullptr}};
-    for (const Case& c : cases) {
+    const struct { const wchar_t* application; const wchar_t* line; } cases[] = {
+        {nullptr, nullptr}, {L"C:\\nowhere\\missing.exe", nullptr}, {nullptr, L"tsumiki_no_such_program.exe -x"}};
+    for (const auto& c : cases) {
         CProcess process;
-        EXPECT_FALSE(process.Create(c.application, c.line, true));
+        if (c.application || c.line) {
+            EXPECT_FALSE(process.Create(c.application, c.line, true));
+        }
         EXPECT_EQ(process.WaitForEnd(0), WAIT_FAILED);
+        EXPECT_EQ(process.WaitForInit(0), WAIT_FAILED);
+        EXPECT_EQ(process.GetProcessRootWnd(), nullptr);
     }
 }
 
-TEST(Process, HandlesAreSharedByCopiesAndClosedOnceAndTheChildOutlivesThem)
+TEST(Process, CopiesShareTheHandlesWhichCloseOnceAndTheChildOutlivesThem)
 {
     TempFolder folder;
-    std::wstring line = Quoted(ChildProgram()) + L" " + Quoted(folder.File(L"r.txt"));
-    DWORD handlesBefore = HandleCount();
-
-    ChildReaper reaper;
+    std::wstring line = ChildLine(folder.File(L"r"));
+    DWORD handlesBefore = 0, handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
     auto first = std::make_unique<CProcess>();
     ASSERT_TRUE(first->Create(nullptr, line.c_str(), true));
-    reaper.Watch(first->GetProcessID());
     {
-        CProcess copy(*first);
-        CProcess assigned;
-        assigned = *first;
-        EXPECT_EQ(copy.GetProcessID(), first->GetProcessID());
+        CProcess copy(*first), assigned;
+        assigned = copy;
     }
-    // The copies' deaths left the handle open.
     EXPECT_EQ(first->WaitForEnd(0), static_cast<unsigned long>(WAIT_TIMEOUT));
 
-    // A second launch lets go of the first; a copy still holding the first keeps it.
+    // A second launch lets go of the first, which a copy still holds .
     CProcess holder(*first);
+    EXPECT_TRUE(EndChild(holder));
     ASSERT_TRUE(first->Create(nullptr, line.c_str(), true));
-    reaper.Watch(first->GetProcessID());
-    EXPECT_NE(first->GetProcessID(), holder.GetProcessID());
-    EXPECT_EQ(holder.WaitForEnd(0), static_cast<unsigned long>(WAIT_TIMEOUT));
-
-    // A failed launch keeps the running one.
     DWORD running = first->GetProcessID();
+    EXPECT_EQ(holder.WaitForEnd(0), WAIT_OBJECT_0);
     EXPECT_FALSE(first->Create(L"C:\\nowhere\\missing.exe", nullptr, true));
-    EXPECT_EQ(first->GetProcessID(), running);
+    EXPECT_EQ(first->GetProcessID(), running) << "a failed launch keeps the running one";
 
-    // The child runs on after the last object for it is gone.
     HANDLE watch = OpenProcess(SYNCHRONIZE, FALSE, running);
-    ASSERT_NE(watch, nullptr);
-    HWND root = WaitForRootWindow(*first);
-    ASSERT_NE(root, nullptr);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(root, &owner);
-    ASSERT_EQ(owner, running);
+    first->WaitForInit(10000);
+    HWND root = RootWindow(*first);
     first.reset();
-    EXPECT_EQ(WaitForSingleObject(watch, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(WaitForSingleObject(watch, 300), static_cast<DWORD>(WAIT_TIMEOUT)) << "the child was ended";
     PostMessageW(root, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return WaitForSingleObject(watch, 0) == WAIT_OBJECT_0; }, 10000));
     CloseHandle(watch);
-    EndChild(holder);
-
-    // Every handle of both launches (processes and threads) is closed by now.
     holder = CProcess();
-    EXPECT_EQ(HandleCount(), handlesBefore);
+    // Both launches' process and thread handles are closed by now.
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    EXPECT_EQ(handlesAfter, handlesBefore);
 }
 
 }  // namespace
