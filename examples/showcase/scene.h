@@ -17,6 +17,16 @@ public:
     // Shows the picture in the file in a frame of the scene; false if it does not load.
     bool ShowPicture(const wchar_t* path);
 
+    // A picture made at start: a whole file, or one cell of the sprite sheet (`part`).
+    struct Picture {
+        std::wstring name;
+        std::wstring format;
+        CImage image;
+        Gdiplus::Rect part;
+    };
+    // The pictures made at start, for the library panel's catalogue.
+    std::vector<Picture> Pictures() const;
+
 private:
     void DrawGround(CGraphics& graphics, int width, int height, unsigned tick);
     void DrawSpriteRing(CGraphics& graphics, float centreX, float centreY, unsigned tick);
