@@ -37,18 +37,7 @@ public:
     // Runs the step from this thread's message loop after the delay.
     static void Later(UINT delay, Action step, HWND dialog)
     {
-        static std::vector<std::pair<UINT_PTR, std::pair<Action, HWND>>> pending;
-        pending.push_back({SetTimer(nullptr, 0, delay, [](HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            for (auto it = pending.begin(); it != pending.end(); ++it) {
-                if (it->first == id) {
-                    auto [action, window] = it->second;
-                    pending.erase(it);
-                    if (IsWindow(window)) action(window);
-                    return;
-                }
-            }
-        }), {std::move(step), dialog}});
+        s_Pending.push_back({SetTimer(nullptr, 0, delay, Fire), {std::move(step), dialog}});
     }
 
 private:
@@ -69,10 +58,24 @@ private:
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(nullptr, id);
+        for (auto it = s_Pending.begin(); it != s_Pending.end(); ++it) {
+            if (it->first == id) {
+                auto [action, window] = it->second;
+                s_Pending.erase(it);
+                if (IsWindow(window)) action(window);
+                return;
+            }
+        }
+    }
+
     HHOOK m_Hook;
     std::vector<Action> m_Actions;
     std::vector<HWND> m_Seen;
     static inline DialogDriver* s_Current = nullptr;
+    static inline std::vector<std::pair<UINT_PTR, std::pair<Action, HWND>>> s_Pending;
 };
 
 std::wstring Text(HWND dialog, int id)
