@@ -83,7 +83,9 @@ public:
     // last object holding it lets go of it (destruction, Close, or Open of another file),
     // so a copy's end never cuts short what another object still plays.
     CMCI(const CMCI& other);
+    // Lets go of the device held (as Close does) and shares the other's.
     CMCI& operator=(const CMCI& other);
+    // Lets go of the device: stopped and closed unless a copy still holds it.
     virtual ~CMCI();
 
     // Opens the file (or CD drive) as a device of the given kind. On failure shows
@@ -109,6 +111,7 @@ public:
     // The MCI ID of the device held, for commands this class does not wrap; 0 when none.
     MCIDEVICEID GetDeviceID() const;
 
+    // The shared record of one open device (defined in the library).
     struct Device;
 
 private:
@@ -123,7 +126,9 @@ public:
     // Copies share the launch: the process handle is closed once, when the last copy
     // dies. The child itself is never ended by this class.
     CProcess(const CProcess& other);
+    // Lets go of the launch held and shares the other's.
     CProcess& operator=(const CProcess& other);
+    // Lets go of the launch: its process handle is closed unless a copy still holds it.
     virtual ~CProcess();
 
     // Starts the program with this process's own startup information, asking it to show
@@ -146,6 +151,7 @@ public:
     // The child's process ID; 0 before any launch.
     DWORD GetProcessID() const;
 
+    // The shared record of one launch (defined in the library).
     struct Launch;
 
 private:
