@@ -50,6 +50,10 @@ bool CDialogBase::CreateDiag(const wchar_t* title, int width, int height, int x,
         made = DialogBoxIndirectParamW(instance, dialogTemplate, parent, procedure, 0) != -1;
     } else {
         m_hWnd = CreateDialogIndirectParamW(instance, dialogTemplate, parent, procedure, 0);
+        // A dialog that destroyed itself in OnInitDialog comes back as a dead handle.
+        if (m_hWnd && !IsWindow(m_hWnd)) {
+            m_hWnd = nullptr;
+        }
         made = m_hWnd != nullptr;
     }
     // A refused dialog never saw WM_INITDIALOG: left pending, this object would be attached

@@ -19,11 +19,26 @@ CGdiplus::Startup::~Startup()
     }
 }
 
+namespace {
+
+// Weak, so that the start-up ends with the last object that relies on it and never
+// inside the loader's unload notification. Objects are made on the GUI thread only.
+std::weak_ptr<CGdiplus::Startup>& CurrentSharedStartup()
+{
+    static std::weak_ptr<CGdiplus::Startup> current;
+    return current;
+}
+
+}  // namespace
+
+bool CGdiplus::Startup::SharedExists()
+{
+    return !CurrentSharedStartup().expired();
+}
+
 std::shared_ptr<CGdiplus::Startup> CGdiplus::Startup::Shared()
 {
-    // Weak, so that the start-up ends with the last object that relies on it and never
-    // inside the loader's unload notification. Objects are made on the GUI thread only.
-    static std::weak_ptr<Startup> current;
+    std::weak_ptr<Startup>& current = CurrentSharedStartup();
     std::shared_ptr<Startup> startup = current.lock();
     if (!startup) {
         startup = std::make_shared<Startup>();
