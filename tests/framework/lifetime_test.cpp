@@ -7,7 +7,7 @@
 
 #include "framework/dialog_probe.h"
 #include "support/frame_window.h"
-#include "support/pump.h"
+#include "support/handle_reuse.h"
 
 namespace {
 
@@ -23,49 +23,6 @@ public:
     void OnDestroy(HWND) override {}
     std::vector<int> commands;
 };
-
-WORD Slot(const void* handle)
-{
-    return LOWORD(reinterpret_cast<ULONG_PTR>(handle));
-}
-
-WORD Generation(const void* handle)
-{
-    return HIWORD(reinterpret_cast<ULONG_PTR>(handle));
-}
-
-// Windows and menus share one handle table whose freed slots are handed out again, last
-// freed first, with a generation count one higher. Turns the dead window's slot over with
-// menus until the next object made gets exactly the dead handle; false when the platform
-// does not hand handles out this way.
-bool ArrangeReuseOf(HWND dead)
-{
-    std::vector<HMENU> others;
-    HMENU slot = nullptr;
-    for (int i = 0; i < 64 && !slot; ++i) {
-        HMENU menu = CreateMenu();
-        if (Slot(menu) == Slot(dead)) {
-            slot = menu;
-        } else {
-            others.push_back(menu);
-        }
-    }
-    for (HMENU menu : others) {
-        DestroyMenu(menu);
-    }
-    WORD before = Generation(dead) == 1 ? 0xFFFE : static_cast<WORD>(Generation(dead) - 1);
-    for (int i = 0; slot && Generation(slot) != before && i < 70000; ++i) {
-        DestroyMenu(slot);
-        slot = CreateMenu();
-        if (Slot(slot) != Slot(dead)) {
-            DestroyMenu(slot);
-            return false;
-        }
-    }
-    bool arranged = slot && Generation(slot) == before;
-    DestroyMenu(slot);
-    return arranged;
-}
 
 TEST(WindowLifetime, ADestroyedWindowsHandleReusedByAnotherWindowNeverReachesTheOldObject)
 {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/frame_window.h"
+#include "support/handle_reuse.h"
 #include "support/resource_room.h"
 
 namespace {
@@ -104,35 +105,6 @@ TEST(MenuOwnership, APopupThatNoMenuTookDiesWithTheMenus)
     EXPECT_FALSE(IsMenu(stray));
 }
 
-// Makes menus until the platform hands out the dead menu's handle again (handles are
-// recycled with a generation count, so this takes tens of thousands of tries); null when
-// it does not within the tries.
-HMENU MenuReusing(HMENU dead)
-{
-    std::vector<HMENU> made;
-    HMENU slot = nullptr;
-    for (int i = 0; i < 64 && !slot; ++i) {
-        HMENU menu = CreateMenu();
-        if (LOWORD(reinterpret_cast<ULONG_PTR>(menu)) == LOWORD(reinterpret_cast<ULONG_PTR>(dead))) {
-            slot = menu;
-        } else {
-            made.push_back(menu);
-        }
-    }
-    for (HMENU menu : made) {
-        DestroyMenu(menu);
-    }
-    for (int i = 0; slot && slot != dead && i < 70000; ++i) {
-        DestroyMenu(slot);
-        slot = CreateMenu();
-    }
-    if (slot != dead) {
-        DestroyMenu(slot);
-        return nullptr;
-    }
-    return slot;
-}
-
 TEST(MenuOwnership, ABarThatDiedWithItsWindowIsNotDestroyedAgainWhenItsHandleIsReused)
 {
     TestFrame frame;
@@ -146,8 +118,9 @@ TEST(MenuOwnership, ABarThatDiedWithItsWindowIsNotDestroyedAgainWhenItsHandleIsR
         HMENU bar = GetMenu(frame.GetWndHandle());
         DestroyWindow(frame.GetWndHandle());
         ASSERT_FALSE(IsMenu(bar));
-        reused = MenuReusing(bar);
-        if (!reused) {
+        reused = ArrangeReuseOf(bar) ? CreateMenu() : nullptr;
+        if (reused != bar) {
+            DestroyMenu(reused);
             GTEST_SKIP() << "the platform did not hand the handle out again";
         }
     }
