@@ -1,5 +1,7 @@
 #include "tsumiki/framework.h"
 
+#include "framework/handler_exceptions.h"
+
 namespace {
 
 CControlBase* LinkedObject(HWND control)
@@ -55,6 +57,11 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
                                  DWORD exStyle)
 {
     int id = CreateResourceID();
+    // Once the counter has wrapped, an identifier a live sibling still carries is skipped:
+    // the parent could not tell the two controls' commands apart.
+    for (int tries = 0; parent && GetDlgItem(parent, id) && tries < 0x7FFF; ++tries) {
+        id = CreateResourceID();
+    }
     return CreateWnd(text ? text : L"", width, height, x, y, parent,
                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle);
 }
@@ -88,7 +95,9 @@ LRESULT CALLBACK CControlBase::ControlProcManager(HWND hwnd, UINT message, WPARA
     CControlBase* object = LinkedObject(hwnd);
     LRESULT result = 0;
     if (object) {
-        result = object->WndProc(hwnd, message, wParam, lParam);
+        if (!object->CatchingWndProc(hwnd, message, wParam, lParam, result)) {
+            result = handler_exceptions::Recover(hwnd, message);
+        }
     } else if (WNDPROC own = OwnProcedure(hwnd)) {
         // The wrapper is gone but a later subclass still calls here: the control works on.
         result = CallWindowProcW(own, hwnd, message, wParam, lParam);
@@ -101,9 +110,4 @@ LRESULT CALLBACK CControlBase::ControlProcManager(HWND hwnd, UINT message, WPARA
         RemovePropW(hwnd, kOwnProcedure);
     }
     return result;
-}
-
-LRESULT CALLBACK CControlBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcW(m_DefWndProc, hwnd, message, wParam, lParam);
 }

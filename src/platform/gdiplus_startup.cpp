@@ -1,5 +1,7 @@
 #include "platform/gdiplus_startup.h"
 
+#include <mutex>
+
 using namespace Gdiplus;
 
 CGdiplus::Startup::Startup()
@@ -21,8 +23,15 @@ CGdiplus::Startup::~Startup()
 
 namespace {
 
+// Windows made on several threads start and end the shared start-up from any of them.
+std::mutex& SharedStartupLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
 // Weak, so that the start-up ends with the last object that relies on it and never
-// inside the loader's unload notification. Objects are made on the GUI thread only.
+// inside the loader's unload notification. Guarded by SharedStartupLock.
 std::weak_ptr<CGdiplus::Startup>& CurrentSharedStartup()
 {
     static std::weak_ptr<CGdiplus::Startup> current;
@@ -33,15 +42,21 @@ std::weak_ptr<CGdiplus::Startup>& CurrentSharedStartup()
 
 bool CGdiplus::Startup::SharedExists()
 {
+    std::lock_guard<std::mutex> hold(SharedStartupLock());
     return !CurrentSharedStartup().expired();
 }
 
 std::shared_ptr<CGdiplus::Startup> CGdiplus::Startup::Shared()
 {
+    std::lock_guard<std::mutex> hold(SharedStartupLock());
     std::weak_ptr<Startup>& current = CurrentSharedStartup();
     std::shared_ptr<Startup> startup = current.lock();
     if (!startup) {
-        startup = std::make_shared<Startup>();
+        // The shutdown takes the lock too: a start-up never overlaps the end of the last.
+        startup.reset(new Startup, [](Startup* ending) {
+            std::lock_guard<std::mutex> hold(SharedStartupLock());
+            delete ending;
+        });
         current = startup;
     }
     return startup;

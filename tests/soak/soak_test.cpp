@@ -5,6 +5,7 @@
 
 #include <tsumiki.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -168,8 +169,14 @@ TEST(Soak, WindowsControlsDialogsPicturesMenusAndBuffersLeaveNothingBehind)
         }
     }
     DWORD elapsed = GetTickCount() - start;
-    PumpFor(0);
+    // Counted twice a moment apart, keeping the larger room: objects the platform holds for
+    // an instant are not a leak, while a leak shows in both counts.
+    PumpFor(50);
     ResourceRoom after = MeasureRoom();
+    PumpFor(50);
+    ResourceRoom again = MeasureRoom();
+    after.gdi = std::max(after.gdi, again.gdi);
+    after.user = std::max(after.user, again.user);
 
     long gdiLost = before.gdi - after.gdi;
     long userLost = before.user - after.user;
