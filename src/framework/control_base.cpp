@@ -1,5 +1,7 @@
 #include "tsumiki/framework.h"
 
+#include "framework/control_font.h"
+
 namespace {
 
 CControlBase* LinkedObject(HWND control)
@@ -34,8 +36,14 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
                                  DWORD exStyle)
 {
     int id = CreateResourceID();
-    return CreateWnd(text ? text : L"", width, height, x, y, parent,
-                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle);
+    if (!CreateWnd(text ? text : L"", width, height, x, y, parent,
+                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle)) {
+        return false;
+    }
+    if (HFONT font = tsumiki_detail::ControlFont()) {
+        SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    return true;
 }
 
 void CControlBase::ChangeProc(CControlBase* object)

@@ -28,7 +28,6 @@ CDialogBase::~CDialogBase() = default;
 bool CDialogBase::CreateDiag(const wchar_t* title, int width, int height, int x, int y,
                              bool modal, HWND parent)
 {
-    static_assert(sizeof(m_Template) == kDialogTemplateSize, "the member holds one template");
     if (IsWindow(m_hWnd)) {
         return false;
     }
