@@ -2,10 +2,13 @@
 
 #include "tsumiki/framework.h"
 
+#include <atomic>
+
 namespace {
 
-// The client's font: the library only refers to it and never deletes it.
-HFONT g_ControlFont = nullptr;
+// The client's font: the library only refers to it and never deletes it. Controls may be
+// made on several threads at once.
+std::atomic<HFONT> g_ControlFont{nullptr};
 
 }  // namespace
 

@@ -2,26 +2,39 @@
 
 #include "tsumiki/framework.h"
 
+#include <mutex>
+
 namespace {
 
-// Plain statics: the library and its client run on one GUI thread.
-LibraryMessageHandler g_Handler = nullptr;
-void* g_Argument = nullptr;
+// One setting for the process; windows on several threads may report at once, so the
+// handler and its argument are read together under the lock.
+struct Route {
+    LibraryMessageHandler handler = nullptr;
+    void* argument = nullptr;
+};
+std::mutex g_Lock;
+Route g_Route;
 
 }  // namespace
 
 void SetLibraryMessageHandler(LibraryMessageHandler handler, void* argument)
 {
-    g_Handler = handler;
-    g_Argument = handler ? argument : nullptr;
+    std::lock_guard<std::mutex> hold(g_Lock);
+    g_Route = {handler, handler ? argument : nullptr};
 }
 
 namespace tsumiki_detail {
 
 void ShowLibraryMessage(const wchar_t* text, const wchar_t* caption)
 {
-    if (g_Handler) {
-        g_Handler(text ? text : L"", caption ? caption : L"", g_Argument);
+    Route route;
+    {
+        std::lock_guard<std::mutex> hold(g_Lock);
+        route = g_Route;
+    }
+    // Called outside the lock: the handler may set a new route itself.
+    if (route.handler) {
+        route.handler(text ? text : L"", caption ? caption : L"", route.argument);
         return;
     }
     MessageBoxW(nullptr, text, caption, MB_OK);
