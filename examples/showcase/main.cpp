@@ -4,7 +4,8 @@
 // control (SetControlFont); the scene (scene.cpp),
 // a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
 // the library of pictures (library_panel.cpp) and the guide to the library's classes
-// (classes_panel.cpp); menus and dialogs (menus.cpp).
+// (classes_panel.cpp), the choices for the sprites (choices_panel.cpp); menus and dialogs
+// (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -13,6 +14,7 @@
 #include <cwchar>
 #include <cstdlib>
 
+#include "choices_panel.h"
 #include "classes_panel.h"
 #include "controls_panel.h"
 #include "library_panel.h"
@@ -39,6 +41,7 @@ public:
         GetClientRect(hwnd, &client);
         m_Pages.Create(hwnd, kPanelLeft, 0, client.right - kPanelLeft, client.bottom);
         m_Pages.Add(L"Scene", m_Panel);
+        m_Pages.Add(L"Choices", m_Choices);
         m_Pages.Add(L"Library", m_Library);
         m_Pages.Add(L"Classes", m_Classes);
         m_Library.Catalogue(m_Scene.Pictures());
@@ -114,6 +117,7 @@ private:
     static constexpr unsigned kTourClassesTick = 30;
     Scene m_Scene;
     ControlsPanel m_Panel;
+    ChoicesPanel m_Choices{m_Scene.Choices(), m_Panel};
     ClassesPanel m_Classes;
     Pages m_Pages;
     LibraryPanel m_Library;
