@@ -3,9 +3,9 @@
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop, one font for every
 // control (SetControlFont); the scene (scene.cpp),
 // a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
-// the library of pictures (library_panel.cpp) and the guide to the library's classes
-// (classes_panel.cpp), the choices for the sprites (choices_panel.cpp); menus and dialogs
-// (menus.cpp).
+// the choices for the sprites (choices_panel.cpp), the library of pictures
+// (library_panel.cpp), music and a child process (media_panel.cpp) and the guide to the
+// library's classes (classes_panel.cpp); menus and dialogs (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -18,6 +18,7 @@
 #include "classes_panel.h"
 #include "controls_panel.h"
 #include "library_panel.h"
+#include "media_panel.h"
 #include "menus.h"
 #include "pages.h"
 #include "scene.h"
@@ -43,9 +44,14 @@ public:
         m_Pages.Add(L"Scene", m_Panel);
         m_Pages.Add(L"Choices", m_Choices);
         m_Pages.Add(L"Library", m_Library);
+        m_Pages.Add(L"Media", m_Media);
         m_Pages.Add(L"Classes", m_Classes);
         m_Library.Catalogue(m_Scene.Pictures());
+        m_Menus.SetScene(m_Scene);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
+        if (m_SecondsToRun > 0) {
+            m_Media.PressRunChildSoon(hwnd);
+        }
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
     }
@@ -121,6 +127,7 @@ private:
     ClassesPanel m_Classes;
     Pages m_Pages;
     LibraryPanel m_Library;
+    MediaPanel m_Media;
     ShowcaseMenus m_Menus;
     unsigned m_Tick = 0;
     int m_SecondsToRun;

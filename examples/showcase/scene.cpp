@@ -259,7 +259,7 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
     graphics.Clear(0xFF141B2D);
     DrawGround(graphics, width, height, tick);
 
-    graphics.DrawString(L"tsumiki", 22, 14, 26, Color(0xFFFFFFFF), L"Arial");
+    graphics.DrawString(L"tsumiki", 22, 14, m_TitleSize, Color(m_TitleColour), m_TitleFont.c_str());
     graphics.DrawString(L"積み木 — 画像・文字・線・曲線", 24, 56, 12, Color(0xFFB8C4E0), L"IPAPGothic");
 
     // The sheet itself, whole and still, top right.
@@ -288,6 +288,35 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
     graphics.DrawImage(&m_Tower);
     graphics.DrawString(L"ColorKey(0xFFFF00FF)", width * walk - 62, towerY + 54, 9, Color(0xFFFFE14D), L"Arial");
 
+    // A picture the user opened, fitted into a frame right of the ring.
+    if (m_Picture.GetPtr()) {
+        const float frameX = width - 200.0f, frameY = 280, frameW = 180, frameH = 110;
+        float scale = std::min(frameW / m_Picture.GetWidth(), frameH / m_Picture.GetHeight());
+        float w = m_Picture.GetWidth() * scale, h = m_Picture.GetHeight() * scale;
+        DllExports::GdipDrawImageRect(graphics.GetDrawer(), m_Picture.GetPtr(), frameX + (frameW - w) / 2,
+                                      frameY + (frameH - h) / 2, w, h);
+        graphics.DrawLine(frameX, frameY + frameH + 4, frameX + frameW, frameY + frameH + 4, Color(0xFF8090B0), 1);
+    }
+
     std::wstring frame = L"frame " + std::to_wstring(tick);
     graphics.DrawString(frame.c_str(), 12, static_cast<float>(height - 22), 8, Color(0xFF8090B0), L"Arial");
+}
+
+void Scene::StyleTitle(const wchar_t* font, float size, unsigned long colour)
+{
+    if (font && *font) {
+        m_TitleFont = font;
+    }
+    if (size > 0) {
+        // Kept within the room above the subtitle.
+        m_TitleSize = std::min(size, 30.0f);
+    }
+    if (colour) {
+        m_TitleColour = colour;
+    }
+}
+
+bool Scene::ShowPicture(const wchar_t* path)
+{
+    return m_Picture.Load(path);
 }

@@ -29,6 +29,10 @@ public:
     void Prepare(HWND window);
     // Draws frame number `tick` on a surface of the given size.
     void Draw(CGraphics& graphics, int width, int height, unsigned tick);
+    // The title's font (null keeps it), size in points (0 keeps it) and ARGB colour (0 keeps it).
+    void StyleTitle(const wchar_t* font, float size, unsigned long colour);
+    // Shows the picture in the file in a frame of the scene; false if it does not load.
+    bool ShowPicture(const wchar_t* path);
 
     // A picture made at start: a whole file, or one cell of the sprite sheet (`part`).
     struct Picture {
@@ -52,4 +56,8 @@ private:
     SpriteChoices m_Choices;
     CImage m_Sheet;
     CImage m_Tower;
+    CImage m_Picture;
+    std::wstring m_TitleFont = L"Arial";
+    float m_TitleSize = 26;
+    unsigned long m_TitleColour = 0xFFFFFFFF;
 };
