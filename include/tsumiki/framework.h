@@ -129,7 +129,8 @@ public:
     // Starts a timer on the window with a fresh identifier from the library's counter.
     // Its ticks arrive as WM_TIMER, at the window object's OnTimer. The callback is ignored
     // (never called, whatever is passed): it is there for callers written against it. A
-    // second Create leaves the first timer running until its window is destroyed.
+    // second Create leaves the first timer running until its window is destroyed. A null
+    // or dead window is refused: no timer starts and the object keeps the timer it had.
     void Create(HWND window, int elapse, TIMERPROC callback = nullptr);
     int GetID() const;
 
@@ -286,14 +287,18 @@ public:
     CControlBase(const CControlBase& other);
     CControlBase& operator=(const CControlBase& other);
     // A control still subclassed to this object gets its own procedure back, so it keeps
-    // working and no message reaches the dead object. The control is never destroyed.
+    // working and no message reaches the dead object; under a later subclass the link is
+    // cleared and the library's procedure passes everything on. Never destroys the control.
     ~CControlBase() override;
 
     // Subclasses the control: its messages go to object->WndProc, which passes them on to
     // the procedure the control had. Calling it again only moves the link to the new
-    // object; a null object or an object without a control changes nothing.
+    // object (also under a subclass made after the library's); a null object or an object
+    // without a control changes nothing. The control's own procedure is kept on the
+    // control as a window property while the library's procedure is in its chain.
     void ChangeProc(CControlBase* object);
-    // Window procedure of subclassed controls; 0 for a control without a linked object.
+    // Window procedure of subclassed controls. A control whose wrapper is gone while a
+    // later subclass still calls here gets its own procedure, so it keeps working.
     static LRESULT CALLBACK ControlProcManager(HWND hwnd, UINT message, WPARAM wParam,
                                                LPARAM lParam);
     // Passes every message and result through unchanged. Override it to see the
@@ -329,9 +334,10 @@ public:
     // parent (which owns the dialog). Modal: returns once the dialog has ended, and the
     // object's window handle stays null; an exception a handler threw while the dialog
     // ran ends it and is rethrown from here. Modeless: returns at once with the dialog
-    // open. False while a modeless dialog made by this object is still open, or when the
-    // platform refuses to make the dialog. A null title counts as empty; a title longer
-    // than 255 characters is cut to 255.
+    // open. False while a modeless dialog made by this object is still open, when the
+    // platform refuses to make the dialog, or when a modeless dialog destroyed itself
+    // before CreateDiag returned (the object's window handle is then null). A null title
+    // counts as empty; a title longer than 255 characters is cut to 255.
     inline bool CreateDiag(const wchar_t* title, int width, int height, int x, int y, bool modal,
                     HWND parent);
     // The parent given to CreateDiag (null for a top-level dialog).

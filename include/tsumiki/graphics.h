@@ -33,6 +33,9 @@ public:
     // The library's own start-up: started on first need and shut down when the last
     // object that relies on it (back buffer, picture, copy of this result) is gone.
     static CGdiplus Shared();
+    // Whether the library's own start-up is running now: from the first object that needs
+    // it until the last one relying on it is gone, when GDI+ is shut down.
+    static bool IsSharedRunning();
 
     bool IsRunning() const;
     ULONG_PTR GetToken() const;

@@ -26,8 +26,9 @@ public:
     // Makes an empty menu bar.
     CMenu();
     // Copies share the bar and its pop-ups and take a copy of the item table; the menus
-    // are destroyed once, when the last copy dies, unless a window still shows the bar
-    // (the window then destroys it with itself).
+    // are destroyed once, when the last copy dies, unless a window still shows the bar:
+    // it is then left to the window, which destroys it with itself, and the next Set on
+    // that window, which replaces it, destroys it.
     CMenu(const CMenu& other);
     CMenu& operator=(const CMenu& other);
     virtual ~CMenu();
@@ -42,6 +43,8 @@ public:
     // an earlier AddMenu (a cascade).
     HMENU AddMenu(const wchar_t* title, HMENU parent, int count, ...);
     // Shows the bar on the window. Call again after adding pop-ups to a bar already shown.
+    // A bar the window showed whose menus have died is destroyed; a bar another living
+    // CMenu owns is only taken off. A child window has no bar: nothing changes.
     void Set(HWND window);
     // The identifier of the item with exactly this text; 0, after a message box, when no
     // item has it.

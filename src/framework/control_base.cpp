@@ -15,6 +15,22 @@ WNDPROC CurrentProcedure(HWND control)
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_WNDPROC));
 }
 
+// The procedure the control had before the library subclassed it, kept on the control
+// itself: once something else has subclassed the control on top of the library, the
+// library's procedure stays in the chain after its wrapper is gone, and must still be able
+// to pass every message on. Present exactly while ControlProcManager is in the chain.
+const wchar_t kOwnProcedure[] = L"tsumiki.ControlOwnProcedure";
+
+WNDPROC OwnProcedure(HWND control)
+{
+    return reinterpret_cast<WNDPROC>(reinterpret_cast<INT_PTR>(GetPropW(control, kOwnProcedure)));
+}
+
+void KeepOwnProcedure(HWND control, WNDPROC own)
+{
+    SetPropW(control, kOwnProcedure, reinterpret_cast<HANDLE>(reinterpret_cast<INT_PTR>(own)));
+}
+
 }  // namespace
 
 CControlBase::CControlBase() = default;
@@ -25,10 +41,15 @@ CControlBase& CControlBase::operator=(const CControlBase& other) = default;
 
 CControlBase::~CControlBase()
 {
-    if (m_hWnd && IsWindow(m_hWnd) && LinkedObject(m_hWnd) == this &&
-        CurrentProcedure(m_hWnd) == ControlProcManager) {
+    if (!m_hWnd || !IsWindow(m_hWnd) || LinkedObject(m_hWnd) != this) {
+        return;
+    }
+    SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+    // Under a later subclass the procedure cannot be taken out of the chain without
+    // cutting the later one off: it stays, and passes everything to the kept procedure.
+    if (CurrentProcedure(m_hWnd) == ControlProcManager) {
         SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_DefWndProc));
-        SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
+        RemovePropW(m_hWnd, kOwnProcedure);
     }
 }
 
@@ -57,34 +78,43 @@ void CControlBase::ChangeProc(CControlBase* object)
     if (!object || !m_hWnd || !IsWindow(m_hWnd)) {
         return;
     }
-    WNDPROC current = CurrentProcedure(m_hWnd);
-    if (current != ControlProcManager) {
-        m_DefWndProc = current;
-    } else if (CControlBase* linked = LinkedObject(m_hWnd)) {
-        // Already subclassed: saving the manager itself would make it call itself without
-        // end, so the procedure saved by the first call is kept.
-        m_DefWndProc = linked->m_DefWndProc;
+    // Already subclassed (directly or under someone else's subclass): saving the current
+    // procedure would make the chain lead back to the manager without end, so the
+    // procedure kept by the first call stays and only the link moves.
+    WNDPROC own = OwnProcedure(m_hWnd);
+    bool inChain = own != nullptr;
+    if (!inChain) {
+        own = CurrentProcedure(m_hWnd);
+        KeepOwnProcedure(m_hWnd, own);
     }
+    m_DefWndProc = own;
     // The linked object passes the messages on, so it needs the procedure to pass them to.
-    object->m_DefWndProc = m_DefWndProc;
+    object->m_DefWndProc = own;
     SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
-    SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcManager));
+    if (!inChain) {
+        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcManager));
+    }
 }
 
 LRESULT CALLBACK CControlBase::ControlProcManager(HWND hwnd, UINT message, WPARAM wParam,
                                                   LPARAM lParam)
 {
     CControlBase* object = LinkedObject(hwnd);
-    if (!object) {
-        return 0;
-    }
     LRESULT result = 0;
-    if (!object->CatchingWndProc(hwnd, message, wParam, lParam, result)) {
-        result = handler_exceptions::Recover(hwnd, message);
+    if (object) {
+        if (!object->CatchingWndProc(hwnd, message, wParam, lParam, result)) {
+            result = handler_exceptions::Recover(hwnd, message);
+        }
+    } else if (WNDPROC own = OwnProcedure(hwnd)) {
+        // The wrapper is gone but a later subclass still calls here: the control works on.
+        result = CallWindowProcW(own, hwnd, message, wParam, lParam);
+    } else {
+        result = DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
         // The control's last message: its wrapper may now die without touching it.
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        RemovePropW(hwnd, kOwnProcedure);
     }
     return result;
 }

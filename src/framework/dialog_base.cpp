@@ -53,6 +53,10 @@ bool CDialogBase::OpenDialog(const wchar_t* title, int width, int height, int x,
         handler_exceptions::SwapModalDialog(outer);
     } else {
         m_hWnd = CreateDialogIndirectParamW(instance, dialogTemplate, parent, procedure, 0);
+        // A dialog that destroyed itself in OnInitDialog comes back as a dead handle.
+        if (m_hWnd && !IsWindow(m_hWnd)) {
+            m_hWnd = nullptr;
+        }
         made = m_hWnd != nullptr;
     }
     // A refused dialog never saw WM_INITDIALOG: left pending, this object would be attached

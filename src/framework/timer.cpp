@@ -25,13 +25,21 @@ CTimer::~CTimer() = default;
 
 void CTimer::Create(HWND window, int elapse, TIMERPROC)
 {
-    if (m_Binding) {
-        m_Binding->killOnRelease = false;
+    // Without a window the platform makes a thread timer with an identifier of its own
+    // choosing, which KillTimer with ours would never stop: refused, as is a dead window.
+    if (!window || !IsWindow(window)) {
+        return;
     }
     auto binding = std::make_shared<Binding>();
     binding->window = window;
     binding->id = CWindowBase::CreateResourceID();
-    SetTimer(window, static_cast<UINT_PTR>(binding->id), static_cast<UINT>(elapse), nullptr);
+    if (!SetTimer(window, static_cast<UINT_PTR>(binding->id), static_cast<UINT>(elapse), nullptr)) {
+        binding->window = nullptr;
+        return;
+    }
+    if (m_Binding) {
+        m_Binding->killOnRelease = false;
+    }
     m_Binding = std::move(binding);
 }
 

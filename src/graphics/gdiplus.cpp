@@ -15,6 +15,11 @@ CGdiplus CGdiplus::Shared()
     return CGdiplus(Startup::Shared());
 }
 
+bool CGdiplus::IsSharedRunning()
+{
+    return Startup::SharedExists();
+}
+
 bool CGdiplus::IsRunning() const
 {
     return m_Token && m_Token->running;

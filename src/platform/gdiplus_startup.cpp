@@ -30,14 +30,26 @@ std::mutex& SharedStartupLock()
     return lock;
 }
 
+// Weak, so that the start-up ends with the last object that relies on it and never
+// inside the loader's unload notification. Guarded by SharedStartupLock.
+std::weak_ptr<CGdiplus::Startup>& CurrentSharedStartup()
+{
+    static std::weak_ptr<CGdiplus::Startup> current;
+    return current;
+}
+
 }  // namespace
+
+bool CGdiplus::Startup::SharedExists()
+{
+    std::lock_guard<std::mutex> hold(SharedStartupLock());
+    return !CurrentSharedStartup().expired();
+}
 
 std::shared_ptr<CGdiplus::Startup> CGdiplus::Startup::Shared()
 {
     std::lock_guard<std::mutex> hold(SharedStartupLock());
-    // Weak, so that the start-up ends with the last object that relies on it and never
-    // inside the loader's unload notification.
-    static std::weak_ptr<Startup> current;
+    std::weak_ptr<Startup>& current = CurrentSharedStartup();
     std::shared_ptr<Startup> startup = current.lock();
     if (!startup) {
         // The shutdown takes the lock too: a start-up never overlaps the end of the last.

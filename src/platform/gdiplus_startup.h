@@ -14,6 +14,8 @@ struct CGdiplus::Startup {
     // The library's start-up, made on first need: GDI+ may not be started inside DllMain,
     // so nothing starts it at load. It lives while anything holds it.
     static std::shared_ptr<Startup> Shared();
+    // Whether the library's start-up exists now.
+    static bool SharedExists();
 
     // The generic sans-serif family, fetched once per start-up; it belongs to GDI+
     // and must not be deleted, and it dies with this start-up.

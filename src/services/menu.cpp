@@ -8,8 +8,9 @@
 // The bar and the pop-ups made for it. Who destroys a menu is decided once per menu:
 // - a pop-up that went into a menu dies with that menu (DestroyMenu is recursive), so only
 //   a pop-up no menu took (its append failed) is destroyed here;
-// - the bar is destroyed here unless a window still shows it: a window destroys its menu
-//   bar when it is destroyed itself.
+// - the bar is destroyed here unless a window still shows it. Then it is left to the window,
+//   marked as such in its menu data: the window destroys it when it is destroyed itself,
+//   and the next Set on the window, which replaces it, destroys it (SetMenu never does).
 // A window that died with the bar leaves a dead handle that a new menu may reuse, so the
 // bar carries this object's address as its menu data and is destroyed only while it does.
 struct CMenu::Menus {
@@ -18,14 +19,7 @@ struct CMenu::Menus {
         bool heldByParent;
     };
 
-    Menus() : bar(CreateMenu())
-    {
-        MENUINFO info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIM_MENUDATA;
-        info.dwMenuData = Tag();
-        SetMenuInfo(bar, &info);
-    }
+    Menus() : bar(CreateMenu()) { SetTag(bar, Tag()); }
 
     ~Menus()
     {
@@ -34,7 +28,12 @@ struct CMenu::Menus {
                 DestroyMenu(popup.menu);
             }
         }
-        if (!IsShownByWindow() && IsOurBar()) {
+        if (!IsOurBar()) {
+            return;
+        }
+        if (IsShownByWindow()) {
+            SetTag(bar, LeftToWindowTag());
+        } else {
             DestroyMenu(bar);
         }
     }
@@ -44,18 +43,37 @@ struct CMenu::Menus {
 
     ULONG_PTR Tag() const { return reinterpret_cast<ULONG_PTR>(this); }
 
+    // The menu data of a bar whose menus died while a window showed it: the address of a
+    // static, which no living Menus can have.
+    static ULONG_PTR LeftToWindowTag()
+    {
+        static const char leftToWindow = 0;
+        return reinterpret_cast<ULONG_PTR>(&leftToWindow);
+    }
+
+    static void SetTag(HMENU menu, ULONG_PTR tag)
+    {
+        MENUINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_MENUDATA;
+        info.dwMenuData = tag;
+        SetMenuInfo(menu, &info);
+    }
+
+    static bool HasTag(HMENU menu, ULONG_PTR tag)
+    {
+        MENUINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_MENUDATA;
+        return menu && IsMenu(menu) && GetMenuInfo(menu, &info) && info.dwMenuData == tag;
+    }
+
     bool IsShownByWindow() const
     {
         return window && IsWindow(window) && GetMenu(window) == bar;
     }
 
-    bool IsOurBar() const
-    {
-        MENUINFO info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIM_MENUDATA;
-        return bar && GetMenuInfo(bar, &info) && info.dwMenuData == Tag();
-    }
+    bool IsOurBar() const { return HasTag(bar, Tag()); }
 
     HMENU bar;
     // Every pop-up made by AddMenu, in creation order.
@@ -129,9 +147,17 @@ void CMenu::AddSubMenu(HMENU parent, HMENU popup, const wchar_t* title)
 
 void CMenu::Set(HWND window)
 {
-    SetMenu(window, m_Menus->bar);
+    // A child window's GetMenu answers its identifier, and SetMenu refuses it: the bar it
+    // would replace is looked at only once the new one is in place.
+    HMENU previous = GetMenu(window);
+    if (!SetMenu(window, m_Menus->bar)) {
+        return;
+    }
     DrawMenuBar(window);
     m_Menus->window = window;
+    if (previous != m_Menus->bar && Menus::HasTag(previous, Menus::LeftToWindowTag())) {
+        DestroyMenu(previous);
+    }
 }
 
 int CMenu::Lookup(const wchar_t* text)

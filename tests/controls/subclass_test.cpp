@@ -3,10 +3,12 @@
 #include <tsumiki.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "command_recorder.h"
+#include "support/pixels.h"
 
 namespace {
 
@@ -214,6 +216,99 @@ TEST_F(Subclassing, NothingToSubclassChangesNothing)
     edit.ChangeProc(nullptr);
     EXPECT_EQ(ProcedureOf(edit.GetWndHandle()), own);
     ExpectWorking(edit.GetWndHandle());
+}
+
+// Stands for another library that subclasses a control after this one did.
+struct LaterSubclass {
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        ++heard;
+        return CallWindowProcW(underneath, hwnd, message, wParam, lParam);
+    }
+    static void Install(HWND control)
+    {
+        underneath = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+    }
+    static void Remove(HWND control)
+    {
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(underneath));
+    }
+    static WNDPROC underneath;
+    static int heard;
+};
+WNDPROC LaterSubclass::underneath = nullptr;
+int LaterSubclass::heard = 0;
+
+// Red painted straight onto the control, then a repaint: the control's own painting must
+// cover it and leave nothing to paint.
+void ExpectPaintsItself(HWND control)
+{
+    HDC dc = GetDC(control);
+    RECT all = {0, 0, 100, 30};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(control, dc);
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_FALSE(GetUpdateRect(control, nullptr, FALSE));
+    EXPECT_NE(ClientPixel(control, 50, 3), 0xFF0000u);
+}
+
+TEST_F(Subclassing, AControlWhoseWrapperDiedUnderALaterSubclassKeepsWorking)
+{
+    struct Case {
+        const char* name;
+        bool laterSubclass;
+        // After the wrapper died: takes the later subclass out again.
+        bool removeLaterSubclass;
+        // After the wrapper died: a new wrapper subclasses the control.
+        bool newWrapper;
+    };
+    const Case cases[] = {
+        {"under a later subclass", true, false, false},
+        {"the later subclass removed afterwards", true, true, false},
+        {"a new wrapper under the later subclass", true, false, true},
+        {"no later subclass", false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND control = nullptr;
+        WNDPROC own = nullptr;
+        // A copy of the wrapper refers to the same control and outlives it.
+        std::unique_ptr<WatchedEdit> taker;
+        {
+            WatchedEdit edit;
+            ASSERT_TRUE(edit.Create(hwnd, 10, 10, 100, 30, L""));
+            control = edit.GetWndHandle();
+            own = edit.GetDefWndProc();
+            edit.ChangeProc(&edit);
+            if (c.laterSubclass) {
+                LaterSubclass::Install(control);
+            }
+            taker = std::make_unique<WatchedEdit>(edit);
+        }
+        if (c.removeLaterSubclass) {
+            LaterSubclass::Remove(control);
+            EXPECT_EQ(ProcedureOf(control), &CControlBase::ControlProcManager);
+        }
+        EXPECT_EQ(GetWindowLongPtrW(control, GWLP_USERDATA), 0);
+        taker->seen.clear();
+        if (c.newWrapper) {
+            taker->ChangeProc(taker.get());
+            EXPECT_EQ(taker->GetDefWndProc(), own);
+            EXPECT_EQ(ProcedureOf(control), &LaterSubclass::Procedure);
+        }
+        LaterSubclass::heard = 0;
+        ExpectWorking(control);
+        ExpectPaintsItself(control);
+        EXPECT_EQ(LaterSubclass::heard > 0, c.laterSubclass && !c.removeLaterSubclass);
+        EXPECT_EQ(taker->Count(WM_SETTEXT), c.newWrapper ? 1 : 0);
+        if (!c.laterSubclass) {
+            EXPECT_EQ(ProcedureOf(control), own);
+        }
+        DestroyWindow(control);
+    }
 }
 
 }  // namespace

@@ -20,6 +20,41 @@ unsigned Gradient(int x, int y)
            static_cast<unsigned>(128 + (x - y) * 2);
 }
 
+// Whether a GIF file holds pixel data after its header, colour table and extensions (one
+// encoder was seen to write an image descriptor without any data).
+bool GifHoldsImage(const std::vector<unsigned char>& bytes)
+{
+    size_t at = 13;
+    if (bytes.size() < at) {
+        return false;
+    }
+    if (bytes[10] & 0x80) {
+        at += 3u << ((bytes[10] & 7) + 1);
+    }
+    while (at < bytes.size()) {
+        if (bytes[at] == 0x2C) {
+            // The image descriptor, its own colour table, then the code size and at least
+            // one block of pixel data.
+            unsigned char flags = at + 9 < bytes.size() ? bytes[at + 9] : 0;
+            at += 10;
+            if (flags & 0x80) {
+                at += 3u << ((flags & 7) + 1);
+            }
+            return at + 1 < bytes.size() && bytes[at + 1] != 0;
+        }
+        if (bytes[at] != 0x21) {
+            return false;
+        }
+        // An extension: introducer, label, then sub-blocks up to an empty one.
+        at += 2;
+        while (at < bytes.size() && bytes[at] != 0) {
+            at += bytes[at] + 1u;
+        }
+        ++at;
+    }
+    return false;
+}
+
 class ImageTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -117,10 +152,19 @@ TEST_F(ImageTest, GifSavesItsSignatureAndDecodes)
     std::wstring saved = folder.File(L"out.gif");
     image.Save(saved.c_str(), IMAGE_GIF, nullptr);
     ASSERT_TRUE(StartsWith(saved, "GIF8"));
+    // A file with its pixels must load at the saved size; one without them (Wine's encoder
+    // writes the header and an empty image descriptor) must load as no picture at all.
     CImage reloaded;
-    if (reloaded.Load(saved.c_str())) {
+    bool loaded = reloaded.Load(saved.c_str());
+    ASSERT_TRUE(GifHoldsImage(QuartersGif()));
+    if (GifHoldsImage(ReadBytes(saved))) {
+        EXPECT_TRUE(loaded);
         EXPECT_EQ(reloaded.GetWidth(), 32);
         EXPECT_EQ(reloaded.GetHeight(), 24);
+    } else {
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(reloaded.GetPtr(), nullptr);
+        EXPECT_EQ(reloaded.GetWidth(), 0);
     }
 
     std::wstring quarters = folder.File(L"quarters.gif");

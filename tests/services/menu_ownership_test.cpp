@@ -3,10 +3,13 @@
 #include <tsumiki.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "support/frame_window.h"
+#include "support/handle_reuse.h"
+#include "support/resource_room.h"
 
 namespace {
 
@@ -99,35 +102,6 @@ TEST(MenuOwnership, APopupThatNoMenuTookDiesWithTheMenus)
     EXPECT_FALSE(IsMenu(stray));
 }
 
-// Makes menus until the platform hands out the dead menu's handle again (handles are
-// recycled with a generation count, so this takes tens of thousands of tries); null when
-// it does not within the tries.
-HMENU MenuReusing(HMENU dead)
-{
-    std::vector<HMENU> made;
-    HMENU slot = nullptr;
-    for (int i = 0; i < 64 && !slot; ++i) {
-        HMENU menu = CreateMenu();
-        if (LOWORD(reinterpret_cast<ULONG_PTR>(menu)) == LOWORD(reinterpret_cast<ULONG_PTR>(dead))) {
-            slot = menu;
-        } else {
-            made.push_back(menu);
-        }
-    }
-    for (HMENU menu : made) {
-        DestroyMenu(menu);
-    }
-    for (int i = 0; slot && slot != dead && i < 70000; ++i) {
-        DestroyMenu(slot);
-        slot = CreateMenu();
-    }
-    if (slot != dead) {
-        DestroyMenu(slot);
-        return nullptr;
-    }
-    return slot;
-}
-
 TEST(MenuOwnership, ABarThatDiedWithItsWindowIsNotDestroyedAgainWhenItsHandleIsReused)
 {
     TestFrame frame;
@@ -140,15 +114,113 @@ TEST(MenuOwnership, ABarThatDiedWithItsWindowIsNotDestroyedAgainWhenItsHandleIsR
         HMENU bar = GetMenu(frame.GetWndHandle());
         DestroyWindow(frame.GetWndHandle());
         ASSERT_FALSE(IsMenu(bar));
-        reused = MenuReusing(bar);
-        if (!reused) {
-            GTEST_LOG_(INFO) << "the platform did not hand the handle out again";
+        reused = ArrangeReuseOf(bar) ? CreateMenu() : nullptr;
+        if (reused != bar) {
+            DestroyMenu(reused);
+            GTEST_SKIP() << "the platform did not hand the handle out again";
         }
     }
-    if (reused) {
-        EXPECT_TRUE(IsMenu(reused));
-        DestroyMenu(reused);
+    EXPECT_TRUE(IsMenu(reused));
+    DestroyMenu(reused);
+}
+
+// A bar whose CMenu died while the window showed it, and the pop-up inside it.
+struct LeftBar {
+    HMENU bar = nullptr;
+    HMENU popup = nullptr;
+};
+
+LeftBar LeaveBarTo(HWND window, const wchar_t* title)
+{
+    LeftBar left;
+    CMenu menu;
+    left.popup = menu.AddMenu(title, 1, L"Item");
+    menu.Set(window);
+    left.bar = GetMenu(window);
+    return left;
+}
+
+TEST(MenuOwnership, ABarLeftToAWindowIsDestroyedOnceTheWindowNoLongerShowsIt)
+{
+    struct Case {
+        const char* name;
+        // Takes the left bar off the window (or the window away); true when the left bar
+        // must be gone afterwards.
+        std::function<bool(TestFrame& frame, CMenu& next)> takeOff;
+    };
+    const Case cases[] = {
+        {"Set shows another bar", [](TestFrame& frame, CMenu& next) {
+             next.Set(frame.GetWndHandle());
+             return true;
+         }},
+        {"the window is destroyed", [](TestFrame& frame, CMenu&) {
+             DestroyWindow(frame.GetWndHandle());
+             return true;
+         }},
+        {"another bar left in turn, then replaced", [](TestFrame& frame, CMenu& next) {
+             LeftBar second = LeaveBarTo(frame.GetWndHandle(), L"Second");
+             EXPECT_TRUE(IsMenu(second.bar));
+             next.Set(frame.GetWndHandle());
+             EXPECT_FALSE(IsMenu(second.bar));
+             return true;
+         }},
+        {"Set on a child window changes nothing", [](TestFrame& frame, CMenu& next) {
+             TestFrame child;
+             EXPECT_TRUE(child.Create(50, 50, 0, 0, frame.GetWndHandle(), WS_VISIBLE));
+             next.Set(child.GetWndHandle());
+             return false;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestFrame frame;
+        ASSERT_TRUE(frame.Create());
+        LeftBar left = LeaveBarTo(frame.GetWndHandle(), L"File");
+        ASSERT_TRUE(IsMenu(left.bar));
+        CMenu next;
+        next.AddMenu(L"Next", 1, L"Other");
+        bool gone = c.takeOff(frame, next);
+        EXPECT_EQ(IsMenu(left.bar) == FALSE, gone);
+        EXPECT_EQ(IsMenu(left.popup) == FALSE, gone);
+        if (IsWindow(frame.GetWndHandle()) && gone) {
+            HMENU shown = GetMenu(frame.GetWndHandle());
+            EXPECT_TRUE(IsMenu(shown));
+            EXPECT_EQ(GetMenuItemCount(shown), 1);
+        }
     }
+}
+
+TEST(MenuOwnership, ABarALivingMenuOwnsIsOnlyTakenOffByTheNextSet)
+{
+    TestFrame frame;
+    ASSERT_TRUE(frame.Create());
+    auto owner = std::make_unique<CMenu>();
+    owner->AddMenu(L"File", 1, L"Open");
+    owner->Set(frame.GetWndHandle());
+    HMENU owned = GetMenu(frame.GetWndHandle());
+    CMenu next;
+    next.Set(frame.GetWndHandle());
+    EXPECT_TRUE(IsMenu(owned));
+    owner.reset();
+    EXPECT_FALSE(IsMenu(owned));
+}
+
+TEST(MenuOwnership, SwappingBarsOnAWindowLeavesNoUserObjectsBehind)
+{
+    TestFrame frame;
+    ASSERT_TRUE(frame.Create());
+    const int swaps = 300;
+    ResourceRoom before = MeasureRoom();
+    for (int i = 0; i < swaps; ++i) {
+        CMenu menu;
+        menu.AddMenu(L"File", 2, L"Open", L"Quit");
+        menu.Set(frame.GetWndHandle());
+    }
+    // The last bar is still shown; it goes with the window.
+    DestroyWindow(frame.GetWndHandle());
+    ResourceRoom after = MeasureRoom();
+    // Two USER objects a swap were lost before bars left to a window were destroyed.
+    EXPECT_LE(before.user - after.user, 10) << "USER room " << before.user << " -> " << after.user;
 }
 
 }  // namespace
