@@ -44,24 +44,6 @@ unsigned char OpacityOf(int kind)
 
 const wchar_t kText[] = L"Score 0012345  Lives 3";
 
-bool FindEncoder(const wchar_t* mimeType, CLSID* clsid)
-{
-    UINT count = 0, bytes = 0;
-    DllExports::GdipGetImageEncodersSize(&count, &bytes);
-    std::vector<unsigned char> buffer(bytes);
-    auto* codecs = reinterpret_cast<ImageCodecInfo*>(buffer.data());
-    if (bytes == 0 || DllExports::GdipGetImageEncoders(count, bytes, codecs) != Ok) {
-        return false;
-    }
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(codecs[i].MimeType) == mimeType) {
-            *clsid = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
 // A 4 x 2 sheet of 64 x 64 sprites on a transparent background, saved as PNG.
 bool WriteSpriteSheet(const std::wstring& path)
 {
@@ -80,7 +62,7 @@ bool WriteSpriteSheet(const std::wstring& path)
     }
     DllExports::GdipDeleteGraphics(drawer);
     CLSID png;
-    bool saved = FindEncoder(L"image/png", &png) &&
+    bool saved = FindImageEncoder(L"image/png", &png) &&
                  DllExports::GdipSaveImageToFile(sheet, path.c_str(), &png, nullptr) == Ok;
     DllExports::GdipDisposeImage(sheet);
     return saved;

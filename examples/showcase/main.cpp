@@ -1,6 +1,7 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
-// (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
+// (CGraphics), animation driven by its timer (CTimer), MessageLoop, one font for every
+// control (SetControlFont); the scene (scene.cpp),
 // a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
 // the choices for the sprites (choices_panel.cpp), the library of pictures
 // (library_panel.cpp), music and a child process (media_panel.cpp) and the guide to the
@@ -155,6 +156,7 @@ int SecondsFromCommandLine()
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     ShowcaseWindow window(SecondsFromCommandLine());
+    SetControlFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     if (!window.Create()) {
         return 1;
     }

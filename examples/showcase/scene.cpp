@@ -27,19 +27,9 @@ std::wstring TempFile(const wchar_t* name)
 
 bool SaveAs(GpBitmap* bitmap, const std::wstring& path, const wchar_t* mimeType)
 {
-    UINT count = 0, bytes = 0;
-    DllExports::GdipGetImageEncodersSize(&count, &bytes);
-    std::vector<unsigned char> buffer(bytes);
-    auto* codecs = reinterpret_cast<ImageCodecInfo*>(buffer.data());
-    if (bytes == 0 || DllExports::GdipGetImageEncoders(count, bytes, codecs) != Ok) {
-        return false;
-    }
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(codecs[i].MimeType) == mimeType) {
-            return DllExports::GdipSaveImageToFile(bitmap, path.c_str(), &codecs[i].Clsid, nullptr) == Ok;
-        }
-    }
-    return false;
+    CLSID encoder;
+    return FindImageEncoder(mimeType, &encoder) &&
+           DllExports::GdipSaveImageToFile(bitmap, path.c_str(), &encoder, nullptr) == Ok;
 }
 
 void FillStar(GpGraphics* drawer, float cx, float cy, int points, float outer, float inner, ARGB fill, ARGB edge)

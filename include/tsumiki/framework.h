@@ -7,7 +7,9 @@
 //   CControlBase  base of every control wrapper: creation and subclassing
 //   CDialogBase   a modal or modeless dialog made without resources, placed in pixels
 // Free functions:
-//   MessageLoop   the application's message loop with an idle function
+//   MessageLoop               the application's message loop with an idle function
+//   SetLibraryMessageHandler  where the library's messages to the user go (a box by default)
+//   SetControlFont            the font every control made afterwards starts with
 //
 // Exceptions thrown by handlers. An exception that leaves a handler (or WndProc, or the
 // idle function) is caught at the library's window, dialog or control procedure: it never
@@ -32,6 +34,7 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <cstddef>
 #include <exception>
 #include <memory>
 #include <new>
@@ -124,9 +127,10 @@ public:
     virtual ~CTimer();
 
     // Starts a timer on the window with a fresh identifier from the library's counter.
-    // Its ticks arrive as WM_TIMER; the callback is not used. A second Create leaves the
-    // first timer running until its window is destroyed. A null or dead window is refused:
-    // no timer starts and the object keeps the timer it had.
+    // Its ticks arrive as WM_TIMER, at the window object's OnTimer. The callback is ignored
+    // (never called, whatever is passed): it is there for callers written against it. A
+    // second Create leaves the first timer running until its window is destroyed. A null
+    // or dead window is refused: no timer starts and the object keeps the timer it had.
     void Create(HWND window, int elapse, TIMERPROC callback = nullptr);
     int GetID() const;
 
@@ -366,10 +370,13 @@ public:
     // default returns 1.
     virtual int OnInitDialog(HWND hwnd, HWND focus, LPARAM initParam);
 
+    // Bytes of the in-memory dialog template an object holds.
+    static constexpr std::size_t kTemplateSize = 576;
+
 protected:
     bool m_bModal;
     // The dialog template of the last CreateDiag (all zero before it).
-    alignas(DWORD) unsigned char m_Template[576];
+    alignas(DWORD) unsigned char m_Template[kTemplateSize];
     HWND m_hParent;
     int m_Width;
     int m_Height;
@@ -389,6 +396,21 @@ inline void MessageLoop(void (*idle)(void*) = nullptr, void* idleArgument = null
                                    focusWindow);
     tsumiki_detail::RethrowKeptException();
 }
+
+// Receives a message the library has for the user: text and caption are never null (the
+// caption is empty where the library names none); argument is the one given with it.
+using LibraryMessageHandler = void (*)(const wchar_t* text, const wchar_t* caption,
+                                       void* argument);
+// Sends the library's messages to the user (a picture that does not load, a menu text
+// never added, ...) to handler instead of a modal box, for the whole process: a program
+// that runs with nobody at the screen is not blocked by them. Null restores the box.
+// The handler runs on the thread where the failure happened.
+TSUMIKI_API void SetLibraryMessageHandler(LibraryMessageHandler handler,
+                                          void* argument = nullptr);
+// Every control the library creates from now on gets this font (WM_SETFONT); controls
+// made before keep theirs. The font stays the caller's: it must outlive those controls.
+// Null restores the default, the system font.
+TSUMIKI_API void SetControlFont(HFONT font);
 
 // The inline parts of the classes above: they run handlers, so they are compiled into
 // the module that defines them (see "Exceptions thrown by handlers" at the top).

@@ -5,14 +5,17 @@
 //   CGraphics  an off-screen GDI+ surface the size of a window's client area, and the
 //              drawing of pictures, text, lines and curves into it
 //   EImageType the file formats CImage saves
-//   CImage     a picture from a file, with the centre, angle, opacity and colour key it is
-//              drawn with
+//   CImage     a picture from a file or from memory, with the centre, angle, opacity and
+//              colour key it is drawn with
+// Free functions:
+//   FindImageEncoder  the installed GDI+ encoder for a MIME type
 #pragma once
 
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <cstddef>
 #include <memory>
 
 #include "tsumiki/export.h"
@@ -112,6 +115,11 @@ public:
     // path shows a message box; a file that is not a picture fails without one. On
     // failure the image holds no picture. Position and angle are kept.
     virtual bool Load(const wchar_t* path);
+    // Replaces the picture with the one encoded in the bytes (any format Load reads), by
+    // the rules of Load for a file that is not a picture: no bytes, or bytes that are not a
+    // picture, fail without a message box. The bytes are copied: the caller may free them
+    // as soon as this returns.
+    bool LoadFromMemory(const void* bytes, std::size_t size);
     // Lets go of the picture (copies that share it keep it).
     void Release();
     // Writes the picture in the given format; null parameters take the encoder's defaults.
@@ -143,12 +151,14 @@ public:
     struct Picture;
 
 private:
-    // The installed encoder for a MIME type such as "image/png".
-    static bool GetEncoderClsid(const wchar_t* mimeType, GUID* clsid);
-
     float m_PosX = 0;
     float m_PosY = 0;
     float m_Rotate = 0;
     // Copies share one picture; the last one to let go releases it.
     std::shared_ptr<Picture> m_Picture;
 };
+
+// The installed GDI+ encoder for a MIME type such as "image/png", for saving with GDI+
+// directly; false when none is installed (or for a null argument). Starts GDI+ for the
+// call if nothing else holds it.
+TSUMIKI_API bool FindImageEncoder(const wchar_t* mimeType, CLSID* clsid);

@@ -1,5 +1,6 @@
 #include "tsumiki/framework.h"
 
+#include "framework/control_font.h"
 #include "framework/handler_exceptions.h"
 
 namespace {
@@ -62,8 +63,14 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
     for (int tries = 0; parent && GetDlgItem(parent, id) && tries < 0x7FFF; ++tries) {
         id = CreateResourceID();
     }
-    return CreateWnd(text ? text : L"", width, height, x, y, parent,
-                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle);
+    if (!CreateWnd(text ? text : L"", width, height, x, y, parent,
+                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle)) {
+        return false;
+    }
+    if (HFONT font = tsumiki_detail::ControlFont()) {
+        SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    return true;
 }
 
 void CControlBase::ChangeProc(CControlBase* object)

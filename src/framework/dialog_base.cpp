@@ -29,7 +29,6 @@ CDialogBase::~CDialogBase() = default;
 bool CDialogBase::OpenDialog(const wchar_t* title, int width, int height, int x, int y,
                              bool modal, HWND parent)
 {
-    static_assert(sizeof(m_Template) == kDialogTemplateSize, "the member holds one template");
     if (IsWindow(m_hWnd) || (modal && tsumiki_detail::HasKeptException())) {
         return false;
     }

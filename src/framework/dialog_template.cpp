@@ -20,7 +20,7 @@ constexpr std::size_t kTypeface = 548;
 
 static_assert(kTitle + (kDialogTitleCapacity + 1) * sizeof(wchar_t) == kPointSize,
               "the longest title ends where the font block starts");
-static_assert(kTypeface + sizeof(L"MS Shell Dlg") + 2 == kDialogTemplateSize,
+static_assert(kTypeface + sizeof(L"MS Shell Dlg") + 2 == CDialogBase::kTemplateSize,
               "the typeface and two zero bytes end the template");
 
 // The template is little-endian, as is every platform the library runs on.
@@ -38,7 +38,7 @@ void Put32(unsigned char* buffer, std::size_t offset, DWORD value)
 
 void WriteDialogTemplate(unsigned char* buffer, const wchar_t* title, bool modal)
 {
-    std::memset(buffer, 0, kDialogTemplateSize);
+    std::memset(buffer, 0, CDialogBase::kTemplateSize);
     Put16(buffer, kVersion, 1);
     Put16(buffer, kSignature, 0xFFFF);
     DWORD style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU;

@@ -2,14 +2,13 @@
 // with a title and no controls, in a buffer of fixed size.
 #pragma once
 
-#include <windows.h>
+#include "tsumiki/framework.h"
 
 #include <cstddef>
 
-constexpr std::size_t kDialogTemplateSize = 576;
 // Characters of the title the template holds, its terminating zero not counted.
 constexpr std::size_t kDialogTitleCapacity = 255;
 
-// Fills the buffer of kDialogTemplateSize bytes, zeroing whatever it held. A null title
+// Fills the buffer of CDialogBase::kTemplateSize bytes, zeroing whatever it held. A null title
 // counts as empty; a longer one is cut to kDialogTitleCapacity characters.
 void WriteDialogTemplate(unsigned char* buffer, const wchar_t* title, bool modal);

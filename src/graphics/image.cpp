@@ -49,6 +49,33 @@ const wchar_t* MimeTypeOf(EImageType type)
     return index < sizeof(mimeTypes) / sizeof(mimeTypes[0]) ? mimeTypes[index] : nullptr;
 }
 
+// The picture in the stream, which it takes over; null when the stream is null or holds
+// no picture of at least one pixel. New attributes: the opacity and colour key of an
+// earlier picture do not carry over.
+std::shared_ptr<CImage::Picture> Decode(IStream* stream)
+{
+    auto picture = std::make_shared<CImage::Picture>();
+    picture->stream = stream;
+    if (!picture->stream || !picture->gdiplus->running) {
+        return nullptr;
+    }
+    if (DllExports::GdipLoadImageFromStream(picture->stream, &picture->image) != Ok) {
+        picture->image = nullptr;
+        return nullptr;
+    }
+    UINT width = 0;
+    UINT height = 0;
+    DllExports::GdipGetImageWidth(picture->image, &width);
+    DllExports::GdipGetImageHeight(picture->image, &height);
+    if (width == 0 || height == 0) {
+        return nullptr;
+    }
+    if (DllExports::GdipCreateImageAttributes(&picture->attributes) != Ok) {
+        picture->attributes = nullptr;
+    }
+    return picture;
+}
+
 }  // namespace
 
 CImage::CImage() = default;
@@ -71,28 +98,15 @@ bool CImage::Load(const wchar_t* path)
         tsumiki_detail::ShowLibraryMessage(L"画像読み込みに失敗しました", L"GDI+画像読み込み");
         return false;
     }
-    auto picture = std::make_shared<Picture>();
-    picture->stream = ReadFileIntoStream(path);
-    if (!picture->stream || !picture->gdiplus->running) {
-        return false;
-    }
-    if (DllExports::GdipLoadImageFromStream(picture->stream, &picture->image) != Ok) {
-        picture->image = nullptr;
-        return false;
-    }
-    UINT width = 0;
-    UINT height = 0;
-    DllExports::GdipGetImageWidth(picture->image, &width);
-    DllExports::GdipGetImageHeight(picture->image, &height);
-    if (width == 0 || height == 0) {
-        return false;
-    }
-    // New attributes: the opacity and colour key of the previous picture do not carry over.
-    if (DllExports::GdipCreateImageAttributes(&picture->attributes) != Ok) {
-        picture->attributes = nullptr;
-    }
-    m_Picture = std::move(picture);
-    return true;
+    m_Picture = Decode(ReadFileIntoStream(path));
+    return m_Picture != nullptr;
+}
+
+bool CImage::LoadFromMemory(const void* bytes, std::size_t size)
+{
+    Release();
+    m_Picture = Decode(CopyIntoStream(bytes, size));
+    return m_Picture != nullptr;
 }
 
 void CImage::Release()
@@ -104,14 +118,19 @@ void CImage::Save(const wchar_t* path, EImageType type, EncoderParameters* param
 {
     const wchar_t* mimeType = MimeTypeOf(type);
     CLSID encoder;
-    if (!m_Picture || !path || !mimeType || !GetEncoderClsid(mimeType, &encoder)) {
+    if (!m_Picture || !path || !mimeType || !FindImageEncoder(mimeType, &encoder)) {
         return;
     }
     DllExports::GdipSaveImageToFile(m_Picture->image, path, &encoder, parameters);
 }
 
-bool CImage::GetEncoderClsid(const wchar_t* mimeType, GUID* clsid)
+bool FindImageEncoder(const wchar_t* mimeType, CLSID* clsid)
 {
+    // GDI+ must be running to list its encoders; a program may ask before it drew anything.
+    std::shared_ptr<CGdiplus::Startup> gdiplus = CGdiplus::Startup::Shared();
+    if (!mimeType || !clsid || !gdiplus->running) {
+        return false;
+    }
     UINT count = 0;
     UINT byteSize = 0;
     if (DllExports::GdipGetImageEncodersSize(&count, &byteSize) != Ok || byteSize == 0) {

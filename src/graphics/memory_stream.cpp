@@ -158,3 +158,16 @@ IStream* ReadFileIntoStream(const wchar_t* path)
     CloseHandle(file);
     return stream;
 }
+
+IStream* CopyIntoStream(const void* bytes, std::size_t size)
+{
+    if (!bytes || size == 0) {
+        return nullptr;
+    }
+    std::shared_ptr<unsigned char[]> copy(new (std::nothrow) unsigned char[size]);
+    if (!copy) {
+        return nullptr;
+    }
+    std::memcpy(copy.get(), bytes, size);
+    return new (std::nothrow) MemoryStream(std::move(copy), size, 0);
+}

@@ -1,13 +1,15 @@
 // The one door through which the library tells the user about a failure it cannot report
 // by a result alone (a picture or bitmap that does not load, a menu text never added, a
-// media file that does not open). Today a modal box with no owner and an OK button.
+// media file that does not open). A modal box with no owner and an OK button, unless the
+// client has routed these messages to a function of its own (SetLibraryMessageHandler).
 #pragma once
 
 #include <windows.h>
 
 namespace tsumiki_detail {
 
-// caption may be null (the platform's default caption).
+// caption may be null (the box shows the platform's default caption; a routed handler
+// gets an empty caption).
 void ShowLibraryMessage(const wchar_t* text, const wchar_t* caption);
 
 }  // namespace tsumiki_detail

@@ -1,31 +1,34 @@
-// Creates a frame window through the installed library, paints it, closes it, and lets
-// the message loop end: exit code 0 when all of that worked.
 #include <tsumiki.h>
 
-#include <cstdio>
-
-class Frame : public CWindowBase {
+class MainWindow : public CWindowBase {
 public:
-    void OnTimer(HWND hwnd, UINT) override { PostMessageW(hwnd, WM_CLOSE, 0, 0); }
-    void OnDestroy(HWND hwnd) override
+    int OnCreate(HWND hwnd, CREATESTRUCTW*) override
     {
-        closed = true;
-        CWindowBase::OnDestroy(hwnd);
-    }
-    void StartTimer() { m_Timer.Create(m_hWnd, 50, nullptr); }
-    bool closed = false;
-};
-
-int main()
-{
-    Frame frame;
-    if (!frame.CreateWnd(L"consumer", 200, 120, 10, 10, nullptr, nullptr, L"BASIC_WINDOW",
-                         WS_OVERLAPPEDWINDOW, 0)) {
-        std::puts("window not created");
+        m_Timer.Create(hwnd, 16, nullptr);          // ~60 frames a second, ticks reach OnTimer
         return 1;
     }
-    frame.StartTimer();
-    MessageLoop(nullptr, nullptr, nullptr);
-    std::puts(frame.closed ? "consumer: window created, painted and closed" : "window not closed");
-    return frame.closed ? 0 : 1;
+    void OnTimer(HWND hwnd, UINT) override
+    {
+        ++m_Frame;
+        InvalidateRect(hwnd, nullptr, FALSE);
+    }
+    void OnPaint(HWND hwnd) override
+    {
+        m_Graphics.Clear(0xFF202830);               // ARGB
+        m_Graphics.DrawString(L"hello", 20.0f + m_Frame % 200, 40.0f, 24.0f,
+                              Gdiplus::Color(0xFFFFFFFF), L"Arial");
+        m_Graphics.Present(hwnd);                   // one BitBlt to the window
+    }
+
+private:
+    unsigned m_Frame = 0;
+};
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    MainWindow window;
+    window.CreateWnd(L"hello", 640, 480, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                     L"BASIC_WINDOW", WS_OVERLAPPEDWINDOW, 0);
+    MessageLoop();                                  // returns when the window is closed
+    return 0;
 }

@@ -10,14 +10,13 @@
 
 namespace {
 
-constexpr size_t kTemplateSize = 576;
 constexpr DWORD kModelessStyle = 0x10C80000;  // WS_VISIBLE | WS_CAPTION | WS_SYSMENU
 constexpr DWORD kModalStyle = 0x10C80002;     // the same with DS_SYSMODAL
 
 // The template as the layout table gives it, written field by field.
 std::vector<unsigned char> ExpectedTemplate(const std::wstring& title, DWORD style)
 {
-    std::vector<unsigned char> bytes(kTemplateSize, 0);
+    std::vector<unsigned char> bytes(CDialogBase::kTemplateSize, 0);
     auto put = [&](size_t offset, unsigned long value, size_t size) {
         for (size_t i = 0; i < size; ++i) {
             bytes[offset + i] = static_cast<unsigned char>(value >> (8 * i));
@@ -45,7 +44,7 @@ std::vector<unsigned char> ExpectedTemplate(const std::wstring& title, DWORD sty
 std::string Differences(const DialogProbe& dialog, const std::vector<unsigned char>& expected)
 {
     std::string differences;
-    for (size_t i = 0; i < kTemplateSize; ++i) {
+    for (size_t i = 0; i < CDialogBase::kTemplateSize; ++i) {
         if (dialog.TemplateBytes()[i] != expected[i]) {
             differences += " " + std::to_string(i);
         }
@@ -90,7 +89,7 @@ protected:
 
 TEST_F(DialogTemplate, ANewObjectHoldsAZeroTemplateAndNoGeometry)
 {
-    EXPECT_EQ(Differences(dialog, std::vector<unsigned char>(kTemplateSize, 0)), "");
+    EXPECT_EQ(Differences(dialog, std::vector<unsigned char>(CDialogBase::kTemplateSize, 0)), "");
     EXPECT_FALSE(dialog.Modal());
     EXPECT_EQ(dialog.Geometry().right, 0);
     EXPECT_EQ(dialog.GetParentWndHandle(), nullptr);

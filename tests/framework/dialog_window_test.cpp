@@ -70,7 +70,7 @@ TEST(ModelessDialog, ASecondCreateWhileOpenIsRefusedAndChangesNothing)
     ASSERT_TRUE(parent.Create());
     ASSERT_TRUE(dialog.CreateDiag(L"First", 300, 200, 10, 20, false, parent.GetWndHandle()));
     HWND first = dialog.GetWndHandle();
-    unsigned char before[576];
+    unsigned char before[CDialogBase::kTemplateSize];
     std::memcpy(before, dialog.TemplateBytes(), sizeof(before));
 
     EXPECT_FALSE(dialog.CreateDiag(L"Second", 120, 90, 50, 60, true, nullptr));

@@ -6,8 +6,7 @@
 TEST(MenuIdentifiers, TheFirstItemsOfAProcessGet0x8001And0x8002)
 {
     CMenu menu;
-    wchar_t file[] = L"File";
-    HMENU popup = menu.AddMenu(file, 3, L"Open", L"|", L"Exit");
+    HMENU popup = menu.AddMenu(L"File", 3, L"Open", L"|", L"Exit");
     EXPECT_EQ(menu.GetID(L"Open"), 0x8001);
     EXPECT_EQ(menu.GetID(L"Exit"), 0x8002);
     EXPECT_EQ(GetMenuItemID(popup, 0), 0x8001u);

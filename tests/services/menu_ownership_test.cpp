@@ -23,8 +23,7 @@ struct Built {
 Built BuildDetached()
 {
     Built built;
-    wchar_t file[] = L"File";
-    built.popup = built.menu->AddMenu(file, 1, L"Open");
+    built.popup = built.menu->AddMenu(L"File", 1, L"Open");
     // Showing the bar is the only way to get its handle; taking it back leaves it unshown.
     TestFrame frame;
     frame.Create();
@@ -76,8 +75,7 @@ TEST(MenuOwnership, ABarShownByAWindowDiesWithTheWindow)
     HMENU popup = nullptr;
     {
         CMenu menu;
-        wchar_t file[] = L"File";
-        popup = menu.AddMenu(file, 1, L"Open");
+        popup = menu.AddMenu(L"File", 1, L"Open");
         menu.Set(frame.GetWndHandle());
     }
     HMENU bar = GetMenu(frame.GetWndHandle());
@@ -97,8 +95,7 @@ TEST(MenuOwnership, APopupThatNoMenuTookDiesWithTheMenus)
     HMENU stray = nullptr;
     {
         CMenu menu;
-        wchar_t lost[] = L"Lost";
-        stray = menu.AddMenu(lost, gone, 1, L"Item");
+        stray = menu.AddMenu(L"Lost", gone, 1, L"Item");
         EXPECT_TRUE(IsMenu(stray));
         EXPECT_NE(menu.GetID(L"Item"), 0);
     }
@@ -112,8 +109,7 @@ TEST(MenuOwnership, ABarThatDiedWithItsWindowIsNotDestroyedAgainWhenItsHandleIsR
     HMENU reused = nullptr;
     {
         CMenu menu;
-        wchar_t file[] = L"File";
-        menu.AddMenu(file, 1, L"Open");
+        menu.AddMenu(L"File", 1, L"Open");
         menu.Set(frame.GetWndHandle());
         HMENU bar = GetMenu(frame.GetWndHandle());
         DestroyWindow(frame.GetWndHandle());

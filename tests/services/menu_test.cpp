@@ -35,8 +35,7 @@ TEST(Menu, APopupHoldsItsItemsAndSeparatorsOnTheBar)
     TestFrame frame;
     ASSERT_TRUE(frame.Create());
     CMenu menu;
-    wchar_t file[] = L"File";
-    HMENU popup = menu.AddMenu(file, 3, L"Open", L"|", L"Exit");
+    HMENU popup = menu.AddMenu(L"File", 3, L"Open", L"|", L"Exit");
     menu.Set(frame.GetWndHandle());
 
     HMENU bar = GetMenu(frame.GetWndHandle());
@@ -61,10 +60,8 @@ TEST(Menu, APopupHoldsItsItemsAndSeparatorsOnTheBar)
 TEST(Menu, ATextRegisteredTwiceAnswersWithItsFirstIdentifier)
 {
     CMenu menu;
-    wchar_t edit[] = L"Edit";
-    wchar_t view[] = L"View";
-    HMENU first = menu.AddMenu(edit, 2, L"Same", L"Same");
-    HMENU second = menu.AddMenu(view, 1, L"Same");
+    HMENU first = menu.AddMenu(L"Edit", 2, L"Same", L"Same");
+    HMENU second = menu.AddMenu(L"View", 1, L"Same");
     int ids[] = {ItemID(first, 0), ItemID(first, 1), ItemID(second, 0)};
     EXPECT_NE(ids[0], ids[1]);
     EXPECT_NE(ids[1], ids[2]);
@@ -83,8 +80,7 @@ TEST(Menu, AnUnknownTextShowsTheMessageWithTheDefaultCaption)
     std::wstring defaultCaption = catcher.Boxes()[0].caption;
 
     CMenu menu;
-    wchar_t file[] = L"File";
-    menu.AddMenu(file, 1, L"Open");
+    menu.AddMenu(L"File", 1, L"Open");
     EXPECT_EQ(menu.GetID(L"open"), 0);
     EXPECT_FALSE(menu.IsSelect(L"Open ", menu.GetID(L"Open")));
     EXPECT_EQ(menu.GetID(nullptr), 0);
@@ -100,11 +96,9 @@ TEST(Menu, CountsOfZeroOrLessMakeEmptyPopups)
     TestFrame frame;
     ASSERT_TRUE(frame.Create());
     CMenu menu;
-    wchar_t empty[] = L"Empty";
-    wchar_t negative[] = L"Negative";
     int before = CWindowBase::CreateResourceID();
-    HMENU zero = menu.AddMenu(empty, 0);
-    HMENU below = menu.AddMenu(negative, -3, L"ignored");
+    HMENU zero = menu.AddMenu(L"Empty", 0);
+    HMENU below = menu.AddMenu(L"Negative", -3, L"ignored");
     menu.Set(frame.GetWndHandle());
     EXPECT_EQ(GetMenuItemCount(zero), 0);
     EXPECT_EQ(GetMenuItemCount(below), 0);
@@ -118,10 +112,8 @@ TEST(Menu, CountsOfZeroOrLessMakeEmptyPopups)
 TEST(Menu, TheSecondFormMakesACascadeWhoseItemsAreRegistered)
 {
     CMenu menu;
-    wchar_t file[] = L"File";
-    wchar_t recent[] = L"Recent";
-    HMENU popup = menu.AddMenu(file, 2, L"Open", L"|");
-    HMENU cascade = menu.AddMenu(recent, popup, 2, L"a.txt", L"b.txt");
+    HMENU popup = menu.AddMenu(L"File", 2, L"Open", L"|");
+    HMENU cascade = menu.AddMenu(L"Recent", popup, 2, L"a.txt", L"b.txt");
     ASSERT_EQ(GetMenuItemCount(popup), 3);
     EXPECT_EQ(GetSubMenu(popup, 2), cascade);
     EXPECT_EQ(ItemText(popup, 2), L"Recent");
@@ -133,8 +125,7 @@ TEST(Menu, TheSecondFormMakesACascadeWhoseItemsAreRegistered)
 TEST(Menu, OnlyABarAloneIsASeparatorAndANullTextAddsNothing)
 {
     CMenu menu;
-    wchar_t bars[] = L"Bars";
-    HMENU popup = menu.AddMenu(bars, 5, L"||", kNoItem, L"| ", L"|", L"after");
+    HMENU popup = menu.AddMenu(L"Bars", 5, L"||", kNoItem, L"| ", L"|", L"after");
     ASSERT_EQ(GetMenuItemCount(popup), 4);
     EXPECT_EQ(ItemText(popup, 0), L"||");
     EXPECT_EQ(ItemText(popup, 1), L"| ");
@@ -175,8 +166,7 @@ TEST(Menu, AnItemChosenFromTheMenuReachesOnCommandAndIsRecognisedByItsText)
 {
     MenuFrame frame;
     ASSERT_TRUE(frame.Create(300, 200, 50, 50));
-    wchar_t file[] = L"File";
-    frame.menu.AddMenu(file, 3, L"Open", L"|", L"Exit");
+    frame.menu.AddMenu(L"File", 3, L"Open", L"|", L"Exit");
     frame.menu.Set(frame.GetWndHandle());
     SetForegroundWindow(frame.GetWndHandle());
     SetFocus(frame.GetWndHandle());

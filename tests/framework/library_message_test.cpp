@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <tsumiki.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/message_box_catcher.h"
+
+namespace {
+
+struct Received {
+    std::wstring text;
+    std::wstring caption;
+};
+
+void Record(const wchar_t* text, const wchar_t* caption, void* log)
+{
+    static_cast<std::vector<Received>*>(log)->push_back({text, caption});
+}
+
+TEST(LibraryMessages, ARoutedMessageReachesTheClientInsteadOfABoxAndNullBringsTheBoxBack)
+{
+    CMenu menu;
+    menu.AddMenu(L"File", 1, L"Open");
+    struct Trigger {
+        const char* name;
+        std::function<void()> cause;
+        const wchar_t* text;
+        const wchar_t* caption;
+    };
+    const Trigger triggers[] = {
+        {"missing picture", [] { CImage().Load(L"C:\\no\\such\\picture.png"); },
+         L"画像読み込みに失敗しました", L"GDI+画像読み込み"},
+        {"null picture path", [] { CImage().Load(nullptr); },
+         L"画像読み込みに失敗しました", L"GDI+画像読み込み"},
+        {"unknown menu text", [&] { menu.GetID(L"Close"); }, L"項目名が存在しません", L""},
+        {"unknown menu selection", [&] { menu.IsSelect(nullptr, 1); }, L"項目名が存在しません", L""},
+    };
+
+    MessageBoxCatcher boxes;
+    std::vector<Received> log;
+    // A failed assertion must not leave the process routing to a dead log.
+    struct Restore {
+        ~Restore() { SetLibraryMessageHandler(nullptr); }
+    } restore;
+    SetLibraryMessageHandler(Record, &log);
+    for (const Trigger& trigger : triggers) {
+        log.clear();
+        trigger.cause();
+        ASSERT_EQ(log.size(), 1u) << trigger.name;
+        EXPECT_EQ(log[0].text, trigger.text) << trigger.name;
+        EXPECT_EQ(log[0].caption, trigger.caption) << trigger.name;
+    }
+    EXPECT_EQ(boxes.Count(), 0u);
+
+    // Null restores the box, for every trigger, and the old handler hears nothing more.
+    SetLibraryMessageHandler(nullptr, &log);
+    log.clear();
+    for (const Trigger& trigger : triggers) {
+        trigger.cause();
+    }
+    EXPECT_TRUE(log.empty());
+    ASSERT_EQ(boxes.Count(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(boxes.Boxes()[i].text, triggers[i].text) << triggers[i].name;
+    }
+}
+
+}  // namespace
