@@ -1,0 +1,64 @@
+// Star Guard: a complete small game written against the tsumiki package.
+// Shows: a frame window (CWindowBase) drawn through its back buffer (CGraphics) from a
+// sprite sheet with rotation and fading (CImage cells, SetRotate, AlphaBlending), a
+// colour-keyed sprite (ColorKey), text, lines and a curve; keys seen in an overridden
+// WndProc; a fixed-step game clock driven by the window's timer (CTimer); a menu bar whose
+// items are recognised by their text (CMenu); a modal About box and a modeless high-score
+// dialog with controls (CDialogBase, CStatic, CEditMultiLineReadOnly, CButton).
+//
+//   game               play: arrows move, Space fires, P pauses, Enter starts again
+//   game --seconds N   the autopilot plays for N seconds, then the game closes
+//   game --selftest    the autopilot plays while the game checks itself; exit code 0 or 1
+#include <tsumiki.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+
+#include "game_window.h"
+
+namespace {
+
+struct Options {
+    RunMode mode = RunMode::Play;
+    int seconds = 0;
+};
+
+Options ReadCommandLine()
+{
+    Options options;
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    for (int i = 1; arguments && i < count; ++i) {
+        if (std::wcscmp(arguments[i], L"--selftest") == 0) {
+            options.mode = RunMode::SelfTest;
+        } else if (std::wcscmp(arguments[i], L"--seconds") == 0 && i + 1 < count) {
+            options.mode = RunMode::Demo;
+            options.seconds = std::wcstol(arguments[++i], nullptr, 10);
+        }
+    }
+    LocalFree(arguments);
+    return options;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    Options options = ReadCommandLine();
+    GameWindow window(options.mode, options.seconds);
+    if (!window.Create()) {
+        std::fputs("game: the window could not be made\n", stderr);
+        return 1;
+    }
+    MessageLoop();
+    if (options.mode == RunMode::SelfTest) {
+        std::printf("%ls", window.SelfTestReport().c_str());
+        std::printf("%s at %.1f frames/s\n", window.Passed() ? "selftest passed" : "selftest FAILED",
+                    window.FramesPerSecond());
+        std::fflush(stdout);
+    }
+    return window.Passed() ? 0 : 1;
+}
