@@ -3,6 +3,7 @@
 #include "controls_panel.h"
 
 #include <cwctype>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -51,8 +52,16 @@ void ControlsPanel::Create(HWND parent, int x, int y)
     // Made after the controls it frames, so that it can go beneath them.
     m_Group.Create(parent, x, y, kWidth, 150, L"Controls");
     m_LogTitle.Create(parent, x, y + 162, kWidth, 20, L"Event log");
-    m_Log.Create(parent, x, y + 184, kWidth, 380, L"");
+    m_Log.Create(parent, x, y + 184, kWidth, 356, L"");
     Log(L"Controls ready.");
+}
+
+void ControlsPanel::Show(bool visible)
+{
+    for (CWindowBase* control : std::initializer_list<CWindowBase*>{
+             &m_Group, &m_Name, &m_Greet, &m_Greeting, &m_Shout, &m_LogTitle, &m_Log}) {
+        ShowWindow(control->GetWndHandle(), visible ? SW_SHOW : SW_HIDE);
+    }
 }
 
 bool ControlsPanel::OnCommand(HWND, int id, HWND control, UINT code)

@@ -18,6 +18,8 @@ class ControlsPanel {
 public:
     // Places the controls on the parent with their top-left corner at (x, y).
     void Create(HWND parent, int x, int y);
+    // Shows or hides all of the panel's controls.
+    void Show(bool visible);
     // Handles the parent's WM_COMMAND; true when it was one of the panel's controls.
     bool OnCommand(HWND hwnd, int id, HWND control, UINT code);
     // Adds a line to the panel's event log.

@@ -1,7 +1,9 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
-// the panel of controls (controls_panel.cpp), menus and dialogs (menus.cpp).
+// a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
+// the library of pictures (library_panel.cpp) and the guide to the library's classes
+// (classes_panel.cpp); menus and dialogs (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -10,8 +12,11 @@
 #include <cwchar>
 #include <cstdlib>
 
+#include "classes_panel.h"
 #include "controls_panel.h"
+#include "library_panel.h"
 #include "menus.h"
+#include "pages.h"
 #include "scene.h"
 
 namespace {
@@ -29,7 +34,13 @@ public:
     int OnCreate(HWND hwnd, CREATESTRUCTW*) override
     {
         m_Scene.Prepare(hwnd);
-        m_Panel.Create(hwnd, kPanelLeft, 10);
+        RECT client = {};
+        GetClientRect(hwnd, &client);
+        m_Pages.Create(hwnd, kPanelLeft, 0, client.right - kPanelLeft, client.bottom);
+        m_Pages.Add(L"Scene", m_Panel);
+        m_Pages.Add(L"Library", m_Library);
+        m_Pages.Add(L"Classes", m_Classes);
+        m_Library.Catalogue(m_Scene.Pictures());
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
@@ -38,8 +49,36 @@ public:
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override
     {
         if (!m_Menus.OnCommand(hwnd, id, control, code)) {
-            m_Panel.OnCommand(hwnd, id, control, code);
+            m_Pages.OnCommand(hwnd, id, control, code);
         }
+    }
+
+    LRESULT OnNotify(HWND hwnd, int id, NMHDR* header) override
+    {
+        m_Pages.OnNotify(hwnd, id, header);
+        return 0;
+    }
+
+    void OnHScroll(HWND hwnd, HWND scrollBar, UINT code, int position) override
+    {
+        m_Pages.OnHScroll(hwnd, scrollBar, code, position);
+    }
+
+    void OnVScroll(HWND hwnd, HWND scrollBar, UINT code, int position) override
+    {
+        m_Pages.OnVScroll(hwnd, scrollBar, code, position);
+    }
+
+    HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int kind) override
+    {
+        HBRUSH page = m_Pages.Background(dc, control);
+        return page ? page : CWindowBase::OnCtlColorStatic(hwnd, dc, control, kind);
+    }
+
+    HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int kind) override
+    {
+        HBRUSH page = m_Pages.Background(dc, control);
+        return page ? page : CWindowBase::OnCtlColorEdit(hwnd, dc, control, kind);
     }
 
     void OnTimer(HWND hwnd, UINT id) override
@@ -48,7 +87,13 @@ public:
             return;
         }
         ++m_Tick;
+        if (m_SecondsToRun > 0 && m_Tick == kTourClassesTick) {
+            // A timed run shows the class guide, so that a screenshot has the tree.
+            m_Pages.Select(L"Classes");
+            m_Classes.Choose(L"CTreeView");
+        }
         m_Menus.OnTick(hwnd, m_Tick);
+        m_Library.OnTick(m_Tick);
         if (m_SecondsToRun > 0 && m_Tick * kFrameMilliseconds >= m_SecondsToRun * 1000u) {
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
         }
@@ -65,8 +110,12 @@ public:
 private:
     static constexpr unsigned kFrameMilliseconds = 33;
     static constexpr int kPanelLeft = 640;
+    static constexpr unsigned kTourClassesTick = 30;
     Scene m_Scene;
     ControlsPanel m_Panel;
+    ClassesPanel m_Classes;
+    Pages m_Pages;
+    LibraryPanel m_Library;
     ShowcaseMenus m_Menus;
     unsigned m_Tick = 0;
     int m_SecondsToRun;

@@ -155,6 +155,22 @@ void Scene::Prepare(HWND)
     DeleteFileW(tower.c_str());
 }
 
+std::vector<Scene::Picture> Scene::Pictures() const
+{
+    std::vector<Picture> pictures;
+    if (m_Sheet.GetPtr()) {
+        pictures.push_back({L"stars.png", L"PNG", m_Sheet, Rect(0, 0, m_Sheet.GetWidth(), m_Sheet.GetHeight())});
+        for (int cell = 0; cell < kColumns * kRows; ++cell) {
+            pictures.push_back({L"star " + std::to_wstring(cell + 1), L"PNG cell", m_Sheet,
+                                Rect(cell % kColumns * kCell, cell / kColumns * kCell, kCell, kCell)});
+        }
+    }
+    if (m_Tower.GetPtr()) {
+        pictures.push_back({L"tower.bmp", L"BMP, keyed", m_Tower, Rect(0, 0, m_Tower.GetWidth(), m_Tower.GetHeight())});
+    }
+    return pictures;
+}
+
 void Scene::DrawGround(CGraphics& graphics, int width, int height, unsigned tick)
 {
     // A grid in perspective that scrolls towards the viewer, kept inside the scene.

@@ -3,6 +3,7 @@
 
 #include <tsumiki.h>
 
+#include <string>
 #include <vector>
 
 class Scene {
@@ -11,6 +12,16 @@ public:
     void Prepare(HWND window);
     // Draws frame number `tick` on a surface of the given size.
     void Draw(CGraphics& graphics, int width, int height, unsigned tick);
+
+    // A picture made at start: a whole file, or one cell of the sprite sheet (`part`).
+    struct Picture {
+        std::wstring name;
+        std::wstring format;
+        CImage image;
+        Gdiplus::Rect part;
+    };
+    // The pictures made at start, for the library panel's catalogue.
+    std::vector<Picture> Pictures() const;
 
 private:
     void DrawGround(CGraphics& graphics, int width, int height, unsigned tick);

@@ -17,16 +17,244 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "tsumiki/framework.h"
 
 // ---- Up-down ---------------------------------------------------------------------------
 
 // ---- Image list ------------------------------------------------------------------------
 
+// Colour depth of an image list; the values are the platform's ILC_COLOR* flags.
+enum EImageColor {
+    IMAGE_COLOR = ILC_COLOR,
+    IMAGE_COLOR4 = ILC_COLOR4,
+    IMAGE_COLOR8 = ILC_COLOR8,
+    IMAGE_COLOR16 = ILC_COLOR16,
+    IMAGE_COLOR24 = ILC_COLOR24,
+    IMAGE_COLOR32 = ILC_COLOR32,
+    IMAGE_COLORDDB = ILC_COLORDDB,
+};
+
+// Makes no window of its own: it only keeps a platform image list and a drawing position.
+class TSUMIKI_API CImageList : public CControlBase {
+public:
+    // No list yet; the drawing position is (0, 0).
+    CImageList();
+    // Copies share one list and add to it together; the list is destroyed once, when the
+    // last object holding it lets go (dies, is assigned another list, or makes a new one).
+    CImageList(const CImageList& other);
+    // Gives up this object's share of its old list and shares the other's list and position.
+    CImageList& operator=(const CImageList& other);
+    // Lets go of this object's share of its list.
+    ~CImageList() override;
+
+    // Makes a new, empty list of images width x height in the colour depth, with a mask
+    // when asked, room for initialCount images at first and growing by one. This object
+    // lets go of its earlier list (copies that share it keep it); the drawing position stays.
+    // False, with no list held, when the platform refuses the list.
+    bool Create(int initialCount, int width, int height, EImageColor color, bool mask);
+    // Appends a copy of the icon's image, at the next index from 0. The caller keeps the icon.
+    // Without a list nothing happens.
+    void AddIcon(HICON icon);
+    // Where Draw puts an image's top-left corner, in the coordinates of the device context
+    // given to Draw. Draws nothing.
+    void SetPos(int x, int y);
+    // Draws image `index` at the drawing position. An index that holds no image, or no
+    // list, draws nothing.
+    void Draw(HDC dc, int index);
+    // The platform list, for the calls this class does not wrap; null without one. It stays
+    // owned by this object and its copies: do not destroy it.
+    HIMAGELIST GetHandle() const;
+
+    // Whether the common controls were initialised for image lists in this process.
+    static bool m_bOnce;
+
+private:
+    struct List;
+
+    int m_X;
+    int m_Y;
+    // The list, shared by the copies; the last one to let go destroys it.
+    std::shared_ptr<List> m_ImageList;
+};
+
 // ---- List view -------------------------------------------------------------------------
+
+// A report-view list. Columns are added left to right; a row is added by the text of its
+// first column, and AddAttribute then fills the row's next empty column. The object counts
+// columns, rows and each row's filled columns itself: the counts follow the calls, also
+// when the control refused an insertion or does not exist yet, so they can differ from what
+// the control shows. A null text is empty text.
+class TSUMIKI_API CListView : public CControlBase {
+public:
+    // No control, no columns, no rows.
+    CListView();
+    // A copy refers to the same control and takes its own copy of the counts; from then on
+    // each object counts only the calls made on it.
+    CListView(const CListView& other);
+    // The same copy into an existing object; assigning an object to itself changes nothing.
+    CListView& operator=(const CListView& other);
+    // Forgets the counts; the control stays with its parent.
+    ~CListView() override;
+
+    // Makes a report-view list (class "SysListView32") with no columns. True when the
+    // control exists.
+    bool Create(HWND parent, int x, int y, int width, int height);
+    // Appends a left-aligned column width pixels wide.
+    void AddColumn(const wchar_t* text, int width);
+    // Appends a row whose first column holds the text; its other columns are empty.
+    void AddItem(const wchar_t* text);
+    // Puts the text into the first empty column of the row. A row outside 0 to
+    // GetItemCount() - 1, or whose columns are all filled, is left alone and the text dropped.
+    void AddAttribute(const wchar_t* text, int row);
+    // Deletes the row; the rows after it move up one place with their counts. A row outside
+    // 0 to GetItemCount() - 1 changes nothing.
+    void DeleteItem(int row);
+    // The number of rows added and not deleted.
+    int GetItemCount() const;
+    // How many columns of the row hold text, its first column included; 0 for a row outside
+    // 0 to GetItemCount() - 1.
+    int GetAttributeCount(int row) const;
+
+    // Whether the list-view class was registered in this process.
+    static bool m_bOnce;
+
+private:
+    int m_ColumnCount;
+    // One entry per row, in row order: how many of its columns hold text.
+    std::vector<int> m_AttributeCount;
+};
 
 // ---- Progress bar ----------------------------------------------------------------------
 
+// Range, position and step live in the control; the object keeps a copy of the step, so
+// that UpdateStep can stop at the maximum where the control's own stepping would wrap.
+// Limits are 32-bit values.
+class TSUMIKI_API CProgressBar : public CControlBase {
+public:
+    // No control; the step is 0.
+    CProgressBar();
+    // A copy refers to the same control and keeps the same step.
+    CProgressBar(const CProgressBar& other);
+    // The same copy into an existing object.
+    CProgressBar& operator=(const CProgressBar& other);
+    // The control stays with its parent.
+    ~CProgressBar() override;
+
+    // Makes a bordered bar (class "msctls_progress32") with the range from the smaller to
+    // the larger limit, position 0 (or the nearest limit) and the step. True when the
+    // control exists; when it does not, the step is not kept.
+    bool Create(HWND parent, int minimum, int maximum, int step, int x, int y, int width,
+                int height);
+    // Sets the range with the limits in the order given (no exchange).
+    void SetMinMax(int minimum, int maximum);
+    // Moves the bar; the control keeps the position within its range.
+    void SetPos(int position);
+    // Sets the step UpdateStep and the control advance by.
+    void SetStep(int step);
+    // Advances one step. A step that would reach or pass the maximum puts the bar exactly at
+    // the maximum and answers true; so does a bar already full. False otherwise.
+    bool UpdateStep();
+    // The control's lower limit; 0 without a control.
+    int GetMin() const;
+    // The control's upper limit; 0 without a control.
+    int GetMax() const;
+    // The control's position; 0 without a control.
+    int GetPos() const;
+
+    // Whether the progress-bar class was registered in this process.
+    static bool m_bOnce;
+
+private:
+    int m_Step;
+};
+
 // ---- Tab -------------------------------------------------------------------------------
 
+// A row of tabs whose first tab carries the control's name. Tabs are appended by text, and
+// the parent recognises a change of selection by text in its OnNotify:
+//     if (m_Tabs.IsSelect(L"Scene", WM_NOTIFY, id, reinterpret_cast<LPARAM>(header))) ...
+// Where several tabs share a text, the text names the first of them.
+class TSUMIKI_API CTab : public CControlBase {
+public:
+    // No control and no tabs.
+    CTab();
+    // A copy refers to the same control and keeps a table of texts of its own: a tab added
+    // through one object is known to that object only.
+    CTab(const CTab& other);
+    // Takes the source's control and a copy of its table of texts, as the copy does.
+    CTab& operator=(const CTab& other);
+    // Forgets the texts; the control stays with its parent window.
+    ~CTab() override;
+
+    // Makes the control at (x, y) in the parent's client area with one tab, the name (null
+    // is empty). True when the control exists; otherwise no tab is recorded.
+    bool Create(HWND parent, const wchar_t* name, int x, int y, int width, int height);
+    // Appends a tab (null text is empty). Without a control, or when the control refuses
+    // the tab, nothing is added or recorded.
+    void AddItem(const wchar_t* text);
+    // Widens the control to its parent's outer width, keeping its position and height.
+    // Does nothing before Create.
+    void ResizeParentWidth();
+    // True when the message the parent received (OnNotify's WM_NOTIFY, identifier and
+    // header) reports that the first tab with this text has just been selected
+    // (TCN_SELCHANGE). The header is read only once the message is WM_NOTIFY, the
+    // identifier is this control's and the text is known.
+    bool IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    // True once the tab control class is registered; shared by every CTab.
+    static bool m_bOnce;
+
+private:
+    // Tabs added through this object.
+    int m_ItemCount;
+    // Tab text to the index of the first tab with that text.
+    std::map<std::wstring, int> m_ItemMap;
+};
+
 // ---- Tree view -------------------------------------------------------------------------
+
+// A tree whose items are named by their text: the control is made with one top-level item
+// carrying its name, each further item goes under the item named as its parent, and every
+// item is kept sorted among its siblings. The parent recognises a change of selection by
+// text in its OnNotify:
+//     if (m_Tree.IsSelect(L"Leaf", WM_NOTIFY, id, reinterpret_cast<LPARAM>(header))) ...
+// Where several items share a text, the text names the first of them.
+class TSUMIKI_API CTreeView : public CControlBase {
+public:
+    // No control and no items.
+    CTreeView();
+    // A copy refers to the same control and keeps a table of texts of its own: an item
+    // added through one object is known to that object only.
+    CTreeView(const CTreeView& other);
+    // Takes the source's control and a copy of its table of texts, as the copy does.
+    CTreeView& operator=(const CTreeView& other);
+    // Forgets the texts; the control stays with its parent window.
+    ~CTreeView() override;
+
+    // Makes the control at (x, y) in the parent's client area, with buttons, lines and
+    // scroll bars, holding one top-level item: the name (null is empty). True when the
+    // control exists; otherwise no item is recorded.
+    bool Create(HWND parent, const wchar_t* name, int x, int y, int width, int height);
+    // Adds an item under the first item with the parent text. A parent text no item of
+    // this object has goes to the top level, and is not remembered: an item given that
+    // text later still becomes a parent. Null texts are empty. Without a control, or when
+    // the control refuses the item, nothing is added or recorded.
+    void AddItem(const wchar_t* text, const wchar_t* parentText);
+    // True when the message the parent received (OnNotify's WM_NOTIFY, identifier and
+    // header) reports that the first item with this text has just been selected
+    // (TVN_SELCHANGEDW). The header is read only once the message is WM_NOTIFY, the
+    // identifier is this control's and the text is known.
+    bool IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    // True once the tree-view class is registered; shared by every CTreeView.
+    static bool m_bOnce;
+
+private:
+    // Item text to the first item with that text; the items belong to the control.
+    std::map<std::wstring, HTREEITEM> m_ItemMap;
+};

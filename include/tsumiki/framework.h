@@ -8,14 +8,112 @@
 //   CDialogBase   a modal or modeless dialog made without resources, placed in pixels
 // Free functions:
 //   MessageLoop   the application's message loop with an idle function
+//
+// Exceptions thrown by handlers. An exception that leaves a handler (or WndProc, or the
+// idle function) is caught at the library's window, dialog or control procedure: it never
+// crosses the platform's code. The window is left sound: a paint that threw still
+// validates the window, and the innermost modal dialog of the library running on the
+// thread is ended (its owner enabled again). The exception is then rethrown, unchanged,
+// by MessageLoop once its current dispatch has returned, or by a modal CreateDiag once
+// the dialog has ended. One caught while neither runs (in a handler reached by the
+// program's own SendMessageW or CreateWnd) waits for the next of them on that thread; a
+// second exception caught while one waits is dropped. The catching and rethrowing code is
+// inline in this header, so it is compiled into the module whose handlers throw: on i686
+// the DLL and each program have their own unwinder, and neither can unwind the other's code.
+// For the same reason, on i686 an exception from a handler defined in another DLL of the
+// program reaches MessageLoop only if that DLL runs the loop itself.
+//
+// Threads. A window object, its back buffer and timer, and its dialogs and controls are
+// used on the thread that created the window (the platform delivers its messages there).
+// Several threads may each create windows and run a MessageLoop of their own at once.
 #pragma once
 
 #include <windows.h>
+#include <mmsystem.h>
 
+#include <atomic>
+#include <exception>
 #include <memory>
+#include <new>
 
 #include "tsumiki/export.h"
 #include "tsumiki/graphics.h"
+
+// The storage between the catch at a window procedure and the rethrow; not for clients.
+namespace tsumiki_detail {
+
+// An exception a handler threw, held by code of the module that caught it: holder is
+// that module's std::exception_ptr, and only that module's functions rethrow or free it.
+struct KeptException {
+    void* holder;
+    void (*rethrow)(void* holder);
+    void (*discard)(void* holder);
+};
+
+// Keeps the exception for the calling thread; one kept already wins and the new one is
+// discarded.
+TSUMIKI_API void KeepException(const KeptException& kept);
+// True while the calling thread holds a kept exception.
+TSUMIKI_API bool HasKeptException();
+// Hands the calling thread's kept exception over (rethrow null when there is none).
+TSUMIKI_API KeptException TakeKeptException();
+// The loop behind MessageLoop: returns at WM_QUIT, or as soon as an exception is kept.
+TSUMIKI_API void RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow);
+
+// Rethrows the exception a holder made by KeepCurrentException holds, and frees the holder.
+inline void RethrowHeld(void* holder)
+{
+    auto* held = static_cast<std::exception_ptr*>(holder);
+    std::exception_ptr exception = std::move(*held);
+    delete held;
+    std::rethrow_exception(exception);
+}
+
+// Frees such a holder without rethrowing.
+inline void DiscardHeld(void* holder)
+{
+    delete static_cast<std::exception_ptr*>(holder);
+}
+
+// Inside a catch block: keeps the exception being handled.
+inline void KeepCurrentException() noexcept
+{
+    // Without memory for the holder the exception itself is lost; bad_alloc stands in.
+    auto* holder = new (std::nothrow) std::exception_ptr(std::current_exception());
+    KeepException({holder, &RethrowHeld, &DiscardHeld});
+}
+
+// Rethrows the calling thread's kept exception, if any.
+inline void RethrowKeptException()
+{
+    KeptException kept = TakeKeptException();
+    if (!kept.rethrow) {
+        return;
+    }
+    if (!kept.holder) {
+        throw std::bad_alloc();
+    }
+    kept.rethrow(kept.holder);
+}
+
+// The client's idle function, called through a catch of the client's own.
+struct IdleCall {
+    void (*idle)(void*);
+    void* argument;
+};
+
+// Calls an IdleCall's function; what it throws is kept.
+inline void CallIdleCatching(void* call) noexcept
+{
+    auto* idleCall = static_cast<IdleCall*>(call);
+    try {
+        idleCall->idle(idleCall->argument);
+    } catch (...) {
+        KeepCurrentException();
+    }
+}
+
+}  // namespace tsumiki_detail
 
 class TSUMIKI_API CTimer {
 public:
@@ -49,32 +147,87 @@ public:
 
     // Size comes before position. With a parent the window becomes WS_CHILD, without one
     // it gets WS_CLIPCHILDREN. For a frame window pass the class name "BASIC_WINDOW".
+    // During the creation the object is attached to the window, its back buffer is built
+    // and OnCreate runs; the window is then updated and shown.
     virtual bool CreateWnd(const wchar_t* title, int width, int height, int x, int y,
                            HWND parent, HMENU menu, const wchar_t* className,
                            DWORD style, DWORD exStyle);
+    // The window's parent (for a top-level window, the desktop).
     virtual HWND GetParentWndHandle();
-    virtual LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Cracks a message and calls its handler below. A message without a handler goes to
+    // DefWindowProcW. MM_MCINOTIFY is answered here too: media played with notification
+    // to this window that ends normally is played again from the start (an override that
+    // keeps MM_MCINOTIFY from reaching this ends the repeat). An override sees every
+    // message first and ends in this for the rest.
+    inline virtual LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The handlers. Inside OnCreate (and a dialog's OnInitDialog) GetWndHandle() is still
+    // null (or the window made before, on a second creation): the handle is stored when
+    // the creation call returns, so use the hwnd passed in.
+
+    // WM_CREATE, after the back buffer was built. The default returns 1. The result does
+    // not stop the creation (the window exists already when the object is attached); a
+    // WM_CREATE sent again later answers -1 when it is 0.
     virtual int OnCreate(HWND hwnd, CREATESTRUCTW* create);
+    // WM_ERASEBKGND. The default returns 1 without erasing: the back buffer covers the
+    // whole client area, and erasing first would only flicker.
     virtual int OnEraseBkGnd(HWND hwnd, HDC dc);
+    // WM_PAINT. The default clears the back buffer to white and presents it. An override
+    // must present the buffer (or validate the window itself): a window left invalid is
+    // sent WM_PAINT again at once.
     virtual void OnPaint(HWND hwnd);
+    // WM_COMMAND from a control (code = its notification), a menu (control null, code 0)
+    // or an accelerator (code 1); id is the 16-bit identifier. The default does nothing.
     virtual void OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    // WM_NOTIFY; the result goes back to the control. The default returns 0.
     virtual LRESULT OnNotify(HWND hwnd, int id, NMHDR* header);
+    // WM_SYSCOMMAND. The default hands it to DefWindowProcW: an override that does not
+    // call it loses moving, sizing, minimising and closing from the title bar, the system
+    // menu and Alt+F4.
     virtual void OnSysCommand(HWND hwnd, UINT command, int x, int y);
+    // WM_ACTIVATE. The default rebuilds the back buffer at the client size and invalidates
+    // the window: an override must call it, or the buffer stays as it was.
     virtual void OnActivate(HWND hwnd, UINT state, HWND other, int minimized);
+    // WM_SIZE. The default rebuilds the back buffer at the new client size and invalidates
+    // the window: an override must call it, or the buffer keeps its old size and what lies
+    // outside it is never painted.
     virtual void OnSize(HWND hwnd, UINT type, int width, int height);
+    // WM_TIMER, for timers made by CTimer::Create. The default does nothing.
     virtual void OnTimer(HWND hwnd, UINT id);
+    // WM_COPYDATA; the data lives only during the call. The default does nothing.
     virtual void OnCopyData(HWND hwnd, HWND sender, COPYDATASTRUCT* data);
+    // WM_HSCROLL and WM_VSCROLL; position is meaningful for SB_THUMBTRACK and
+    // SB_THUMBPOSITION only. The defaults do nothing.
     virtual void OnHScroll(HWND hwnd, HWND scrollBar, UINT code, int position);
     virtual void OnVScroll(HWND hwnd, HWND scrollBar, UINT code, int position);
+    // WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT: the brush a control paints its background
+    // with, after setting the dc's colours; static texts, check boxes, group boxes and
+    // read-only or disabled edits ask through the first, editable edits the second. The defaults give DefWindowProcW's static colours
+    // (the dialog face colour) to both, so edits look like static text. A brush an
+    // override returns is not deleted by the control: keep it alive while it is used.
     virtual HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int kind);
     virtual HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int kind);
+    // WM_CLOSE. The default destroys the window; an override that does not call it keeps
+    // the window open when the user closes it.
     virtual void OnClose(HWND hwnd);
+    // WM_DESTROY. The default posts WM_QUIT: closing any frame window whose class does not
+    // override this ends MessageLoop, also when other windows remain.
     virtual void OnDestroy(HWND hwnd);
 
 protected:
     // Called on WM_INITDIALOG before the back buffer is built.
     virtual void SetInit(HWND hwnd);
+    // The library's procedures call WndProc through this: it catches whatever WndProc
+    // throws, keeps it for the thread and returns false. Defined inline, so a client's
+    // class runs its own copy, compiled with the client's unwinder.
+    inline virtual bool CatchingWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                 LRESULT& result) noexcept;
+    // Cracks the messages frame windows and dialogs share (WM_DESTROY, WM_CLOSE,
+    // WM_COPYDATA, WM_NOTIFY, WM_COMMAND, WM_HSCROLL, WM_VSCROLL) into their handlers and
+    // stores what goes back to the platform in result; false, touching nothing, otherwise.
+    inline bool DispatchShared(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Plays a device that notified this window with MCI_NOTIFY_SUCCESSFUL again from the start.
+    static void ReplayMedia(HWND hwnd, WPARAM outcome, LPARAM device);
 
 public:
     HWND GetWndHandle() const;
@@ -101,8 +254,12 @@ public:
     void SetCursorImage(const wchar_t* path);
 
     // The one source of identifiers for controls, menu items and timers: 32769, 32770, ...
+    // 65535, then 32769 again, so that every identifier fits the 16 bits WM_COMMAND
+    // carries. Safe to call from any thread.
     static int CreateResourceID();
     // Window procedure of "BASIC_WINDOW" and dialog procedure of the library's dialogs.
+    // The first WM_CREATE or WM_INITDIALOG attaches the object whose window the calling
+    // thread is creating; from then on messages go to its WndProc until WM_NCDESTROY.
     static LRESULT CALLBACK WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
@@ -111,9 +268,8 @@ protected:
     CGraphics m_Graphics;
     CTimer m_Timer;
 
-    // The object whose window is being created right now; consumed by its first message.
-    static CWindowBase* m_pThis;
-    static int m_CounterID;
+    // The last identifier handed out (32768 before the first).
+    static std::atomic<int> m_CounterID;
 };
 
 // Controls (the subclassing base of every control wrapper) follow here.
@@ -138,12 +294,13 @@ public:
                                                LPARAM lParam);
     // Passes every message and result through unchanged. Override it to see the
     // control's own messages, and end in this for the rest.
-    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    inline LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     // The creation every control wrapper uses: a fresh identifier (taken even when the
-    // creation then fails), then a visible child window of the system class. A null text
-    // is empty text. True when the control exists.
+    // creation then fails; once the counter has wrapped, one a live control of the same
+    // parent carries is skipped), then a visible child window of the system class. A null
+    // text is empty text. True when the control exists.
     bool CreateControl(HWND parent, int x, int y, int width, int height, const wchar_t* text,
                        const wchar_t* className, DWORD style, DWORD exStyle = 0);
 };
@@ -166,15 +323,16 @@ public:
 
     // Size before position, in pixels; the position is in screen coordinates, also with a
     // parent (which owns the dialog). Modal: returns once the dialog has ended, and the
-    // object's window handle stays null. Modeless: returns at once with the dialog open.
-    // False while a modeless dialog made by this object is still open, or when the platform
-    // refuses to make the dialog. A null title counts as empty; a title longer than 255
-    // characters is cut to 255.
-    bool CreateDiag(const wchar_t* title, int width, int height, int x, int y, bool modal,
+    // object's window handle stays null; an exception a handler threw while the dialog
+    // ran ends it and is rethrown from here. Modeless: returns at once with the dialog
+    // open. False while a modeless dialog made by this object is still open, or when the
+    // platform refuses to make the dialog. A null title counts as empty; a title longer
+    // than 255 characters is cut to 255.
+    inline bool CreateDiag(const wchar_t* title, int width, int height, int x, int y, bool modal,
                     HWND parent);
     // The parent given to CreateDiag (null for a top-level dialog).
     HWND GetParentWndHandle() override;
-    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    inline LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
     // Returns 1 (handled). The sender of WM_NOTIFY sees the dialog's DWLP_MSGRESULT, which
@@ -191,10 +349,15 @@ public:
 private:
     // Moves and sizes the dialog to the geometry given to CreateDiag.
     void SetInit(HWND hwnd) override;
+    // CreateDiag but the rethrow. A modal dialog is not opened while the thread holds a
+    // kept exception.
+    bool OpenDialog(const wchar_t* title, int width, int height, int x, int y, bool modal,
+                    HWND parent);
 
 public:
-    // The place for a client to create its controls. The dialog manager sets no default
-    // focus, whatever the result; the default returns 1.
+    // The place for a client to create its controls; GetWndHandle() is still null here
+    // (use hwnd). The dialog manager sets no default focus, whatever the result; the
+    // default returns 1.
     virtual int OnInitDialog(HWND hwnd, HWND focus, LPARAM initParam);
 
 protected:
@@ -210,6 +373,130 @@ protected:
 
 // Polls the queue without blocking and calls idle(idleArgument) whenever the queue is
 // empty; with a focus window, only while it is shown, not minimised and focused.
-// Returns when WM_QUIT has been taken from the queue.
-TSUMIKI_API void MessageLoop(void (*idle)(void*) = nullptr, void* idleArgument = nullptr,
-                             HWND focusWindow = nullptr);
+// Returns when WM_QUIT has been taken from the queue. An exception a handler or the idle
+// function threw ends the loop after the dispatch in progress and is rethrown from here.
+inline void MessageLoop(void (*idle)(void*) = nullptr, void* idleArgument = nullptr,
+                        HWND focusWindow = nullptr)
+{
+    tsumiki_detail::IdleCall call = {idle, idleArgument};
+    tsumiki_detail::RunMessageLoop(idle ? &tsumiki_detail::CallIdleCatching : nullptr, &call,
+                                   focusWindow);
+    tsumiki_detail::RethrowKeptException();
+}
+
+// The inline parts of the classes above: they run handlers, so they are compiled into
+// the module that defines them (see "Exceptions thrown by handlers" at the top).
+
+inline bool CWindowBase::CatchingWndProc(HWND hwnd, UINT message, WPARAM wParam,
+                                         LPARAM lParam, LRESULT& result) noexcept
+{
+    try {
+        result = WndProc(hwnd, message, wParam, lParam);
+        return true;
+    } catch (...) {
+        tsumiki_detail::KeepCurrentException();
+        return false;
+    }
+}
+
+inline bool CWindowBase::DispatchShared(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case WM_DESTROY:
+        OnDestroy(hwnd);
+        return true;
+    case WM_CLOSE:
+        OnClose(hwnd);
+        return true;
+    case WM_COPYDATA:
+        OnCopyData(hwnd, reinterpret_cast<HWND>(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
+        return true;
+    case WM_NOTIFY:
+        result = OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
+        return true;
+    case WM_COMMAND:
+        OnCommand(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return true;
+    case WM_HSCROLL:
+        OnHScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam),
+                  static_cast<short>(HIWORD(wParam)));
+        return true;
+    case WM_VSCROLL:
+        OnVScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam),
+                  static_cast<short>(HIWORD(wParam)));
+        return true;
+    default:
+        return false;
+    }
+}
+
+inline LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (DispatchShared(hwnd, message, wParam, lParam, result)) {
+        return result;
+    }
+    // Sizes and positions are signed 16-bit halves.
+    int low = static_cast<short>(LOWORD(lParam));
+    int high = static_cast<short>(HIWORD(lParam));
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTW*>(lParam)) ? 0 : -1;
+    case WM_SIZE:
+        OnSize(hwnd, static_cast<UINT>(wParam), low, high);
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return OnEraseBkGnd(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_SYSCOMMAND:
+        OnSysCommand(hwnd, static_cast<UINT>(wParam), low, high);
+        return 0;
+    case WM_TIMER:
+        OnTimer(hwnd, static_cast<UINT>(wParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+        return reinterpret_cast<LRESULT>(OnCtlColorEdit(
+            hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_EDIT));
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(OnCtlColorStatic(
+            hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_STATIC));
+    case MM_MCINOTIFY:
+        ReplayMedia(hwnd, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+inline LRESULT CALLBACK CControlBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(m_DefWndProc, hwnd, message, wParam, lParam);
+}
+
+inline bool CDialogBase::CreateDiag(const wchar_t* title, int width, int height, int x, int y,
+                                    bool modal, HWND parent)
+{
+    bool made = OpenDialog(title, width, height, x, y, modal, parent);
+    if (modal) {
+        tsumiki_detail::RethrowKeptException();
+    }
+    return made;
+}
+
+inline LRESULT CALLBACK CDialogBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(hwnd, reinterpret_cast<HWND>(wParam), lParam);
+    }
+    LRESULT result = 0;
+    // Whatever else arrives is left to the dialog manager's default processing (0).
+    DispatchShared(hwnd, message, wParam, lParam, result);
+    return result;
+}

@@ -53,11 +53,14 @@ public:
 
     // Lets go of this object's buffer (copies that share it keep it).
     void Release();
-    // Replaces the buffer with a new one of the window's current client size.
+    // Replaces the buffer with a new one of the window's current client size. A size the
+    // system cannot make a bitmap of leaves no buffer (the window then paints nothing).
     void CreateBackBuffer(HWND window);
     // Fills the whole buffer with one ARGB colour (blended, as every GDI+ fill).
     bool Clear(unsigned long argb);
-    // Copies the buffer to the window's invalid region inside BeginPaint/EndPaint.
+    // Copies the buffer to the window's invalid region inside BeginPaint/EndPaint. Without
+    // a buffer it copies nothing and returns false, but still validates a window of the
+    // calling thread, so that a paint never comes back at once.
     bool Present(HWND window);
     // The GDI+ drawing object, for drawing this class does not wrap; null without a buffer.
     Gdiplus::GpGraphics* GetDrawer() const;

@@ -1,5 +1,7 @@
 #include "tsumiki/framework.h"
 
+#include "framework/handler_exceptions.h"
+
 namespace {
 
 CControlBase* LinkedObject(HWND control)
@@ -34,6 +36,11 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
                                  DWORD exStyle)
 {
     int id = CreateResourceID();
+    // Once the counter has wrapped, an identifier a live sibling still carries is skipped:
+    // the parent could not tell the two controls' commands apart.
+    for (int tries = 0; parent && GetDlgItem(parent, id) && tries < 0x7FFF; ++tries) {
+        id = CreateResourceID();
+    }
     return CreateWnd(text ? text : L"", width, height, x, y, parent,
                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle);
 }
@@ -64,15 +71,13 @@ LRESULT CALLBACK CControlBase::ControlProcManager(HWND hwnd, UINT message, WPARA
     if (!object) {
         return 0;
     }
-    LRESULT result = object->WndProc(hwnd, message, wParam, lParam);
+    LRESULT result = 0;
+    if (!object->CatchingWndProc(hwnd, message, wParam, lParam, result)) {
+        result = handler_exceptions::Recover(hwnd, message);
+    }
     if (message == WM_NCDESTROY) {
         // The control's last message: its wrapper may now die without touching it.
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     }
     return result;
-}
-
-LRESULT CALLBACK CControlBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return CallWindowProcW(m_DefWndProc, hwnd, message, wParam, lParam);
 }

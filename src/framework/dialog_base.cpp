@@ -1,7 +1,8 @@
 #include "tsumiki/framework.h"
 
 #include "framework/dialog_template.h"
-#include "framework/shared_dispatch.h"
+#include "framework/handler_exceptions.h"
+#include "framework/window_link.h"
 
 namespace {
 
@@ -25,11 +26,11 @@ CDialogBase& CDialogBase::operator=(const CDialogBase& other) = default;
 
 CDialogBase::~CDialogBase() = default;
 
-bool CDialogBase::CreateDiag(const wchar_t* title, int width, int height, int x, int y,
+bool CDialogBase::OpenDialog(const wchar_t* title, int width, int height, int x, int y,
                              bool modal, HWND parent)
 {
     static_assert(sizeof(m_Template) == kDialogTemplateSize, "the member holds one template");
-    if (IsWindow(m_hWnd)) {
+    if (IsWindow(m_hWnd) || (modal && tsumiki_detail::HasKeptException())) {
         return false;
     }
     WriteDialogTemplate(m_Template, title, modal);
@@ -43,20 +44,21 @@ bool CDialogBase::CreateDiag(const wchar_t* title, int width, int height, int x,
     auto dialogTemplate = reinterpret_cast<LPCDLGTEMPLATEW>(m_Template);
     HINSTANCE instance = GetModuleHandleW(nullptr);
     DLGPROC procedure = ManagerAsDialogProcedure();
-    m_pThis = this;
+    window_link::Expect(this, modal);
     bool made = false;
     if (modal) {
-        // Runs the dialog's own modal loop; -1 means the dialog was never made.
+        // Runs the dialog's own modal loop; -1 means the dialog was never made. A dialog
+        // running inside this one's handlers is the innermost until it ends.
+        HWND outer = handler_exceptions::SwapModalDialog(nullptr);
         made = DialogBoxIndirectParamW(instance, dialogTemplate, parent, procedure, 0) != -1;
+        handler_exceptions::SwapModalDialog(outer);
     } else {
         m_hWnd = CreateDialogIndirectParamW(instance, dialogTemplate, parent, procedure, 0);
         made = m_hWnd != nullptr;
     }
     // A refused dialog never saw WM_INITDIALOG: left pending, this object would be attached
     // to the next dialog or frame window made anywhere.
-    if (m_pThis == this) {
-        m_pThis = nullptr;
-    }
+    window_link::Forget(this);
     return made;
 }
 
@@ -68,17 +70,6 @@ HWND CDialogBase::GetParentWndHandle()
 void CDialogBase::SetInit(HWND hwnd)
 {
     SetWindowPos(hwnd, nullptr, m_X, m_Y, m_Width, m_Height, SWP_NOZORDER);
-}
-
-LRESULT CALLBACK CDialogBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) {
-        return OnInitDialog(hwnd, reinterpret_cast<HWND>(wParam), lParam);
-    }
-    LRESULT result = 0;
-    // Whatever else arrives is left to the dialog manager's default processing (0).
-    DispatchSharedMessage(*this, hwnd, message, wParam, lParam, result);
-    return result;
 }
 
 int CDialogBase::OnInitDialog(HWND, HWND, LPARAM)

@@ -1,4 +1,5 @@
-// Library entry: registers the frame-window class "BASIC_WINDOW" in the executable's module.
+// Library entry: registers the frame-window class "BASIC_WINDOW" in the executable's module
+// while the library is loaded.
 #include "tsumiki/framework.h"
 
 namespace {
@@ -21,12 +22,18 @@ bool RegisterFrameWindowClass()
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
     // Thread notifications need nothing; the class is registered once, at process attach,
     // and a failed registration refuses the load.
     if (reason == DLL_PROCESS_ATTACH) {
         return RegisterFrameWindowClass() ? TRUE : FALSE;
+    }
+    // FreeLibrary (reserved is null; at process exit it is not): the class belongs to the
+    // executable and would outlive the procedure it names, and the next load could not
+    // register it again.
+    if (reason == DLL_PROCESS_DETACH && !reserved) {
+        UnregisterClassW(L"BASIC_WINDOW", GetModuleHandleW(nullptr));
     }
     return TRUE;
 }

@@ -23,10 +23,11 @@ bool IsReadyForIdle(HWND focusWindow)
 
 }  // namespace
 
-void MessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
+void tsumiki_detail::RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
 {
     MSG message = {};
-    while (message.message != WM_QUIT) {
+    // A kept exception ends the loop so that the caller's inline part can rethrow it.
+    while (message.message != WM_QUIT && !HasKeptException()) {
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);

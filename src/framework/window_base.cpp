@@ -1,7 +1,6 @@
 #include "framework/window_link.h"
 
-CWindowBase* CWindowBase::m_pThis = nullptr;
-int CWindowBase::m_CounterID = 0x8000;
+std::atomic<int> CWindowBase::m_CounterID{0x8000};
 
 CWindowBase::CWindowBase() : m_hWnd(nullptr), m_DefWndProc(nullptr) {}
 
@@ -17,9 +16,7 @@ CWindowBase::~CWindowBase()
         GetWindowLongPtrW(m_hWnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
         window_link::Detach(m_hWnd);
     }
-    if (m_pThis == this) {
-        m_pThis = nullptr;
-    }
+    window_link::Forget(this);
 }
 
 bool CWindowBase::CreateWnd(const wchar_t* title, int width, int height, int x, int y,
@@ -27,13 +24,13 @@ bool CWindowBase::CreateWnd(const wchar_t* title, int width, int height, int x, 
                             DWORD style, DWORD exStyle)
 {
     style |= parent ? WS_CHILD : WS_CLIPCHILDREN;
-    m_pThis = this;
+    window_link::Expect(this);
     m_hWnd = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
                              menu, GetModuleHandleW(nullptr), nullptr);
     // A failed creation, or a class whose procedure is not the library's (a system control),
-    // leaves the object pending; left set, the hand-over would attach the next
-    // "BASIC_WINDOW" to this object.
-    m_pThis = nullptr;
+    // leaves the object waiting; left there, the hand-over would attach the next
+    // "BASIC_WINDOW" of this thread to this object.
+    window_link::Forget(this);
     if (!m_hWnd) {
         return false;
     }
@@ -184,5 +181,12 @@ void CWindowBase::SetCursorImage(const wchar_t* path)
 
 int CWindowBase::CreateResourceID()
 {
-    return ++m_CounterID;
+    // WM_COMMAND carries the identifier in 16 bits: past 65535 the counter starts again
+    // at 32769 rather than hand out identifiers that arrive as IDOK, IDCANCEL, ...
+    int last = m_CounterID.load(std::memory_order_relaxed);
+    int next = 0;
+    do {
+        next = last >= 0xFFFF ? 0x8001 : last + 1;
+    } while (!m_CounterID.compare_exchange_weak(last, next, std::memory_order_relaxed));
+    return next;
 }

@@ -16,6 +16,13 @@ struct RememberedLookup {
 
 thread_local RememberedLookup t_Last;
 
+struct HandOver {
+    CWindowBase* object = nullptr;
+    bool modalDialog = false;
+};
+
+thread_local HandOver t_HandOver;
+
 void SetLink(HWND window, CWindowBase* object)
 {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
@@ -47,6 +54,30 @@ void Attach(HWND window, CWindowBase* object)
 void Detach(HWND window)
 {
     SetLink(window, nullptr);
+}
+
+}  // namespace window_link
+
+namespace window_link {
+
+void Expect(CWindowBase* object, bool modalDialog)
+{
+    t_HandOver = {object, modalDialog};
+}
+
+CWindowBase* TakeExpected(bool* modalDialog)
+{
+    HandOver taken = t_HandOver;
+    t_HandOver = {};
+    *modalDialog = taken.modalDialog;
+    return taken.object;
+}
+
+void Forget(CWindowBase* object)
+{
+    if (t_HandOver.object == object) {
+        t_HandOver = {};
+    }
 }
 
 }  // namespace window_link

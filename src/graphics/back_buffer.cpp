@@ -56,7 +56,11 @@ void CGraphics::CreateBackBuffer(HWND window)
 {
     // The old surface is let go first, so two full-size buffers never coexist.
     m_Surface.reset();
-    m_Surface = std::make_shared<Surface>(window);
+    auto surface = std::make_shared<Surface>(window);
+    // A window too large for a bitmap gets no buffer; the next resize tries again.
+    if (surface->graphics) {
+        m_Surface = std::move(surface);
+    }
 }
 
 bool CGraphics::Clear(unsigned long argb)
@@ -76,6 +80,13 @@ bool CGraphics::Clear(unsigned long argb)
 bool CGraphics::Present(HWND window)
 {
     if (!GetDrawer()) {
+        // The window is validated all the same: left invalid, it would be sent WM_PAINT
+        // again at once, forever. Only a window of this thread is ours to paint.
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+            PAINTSTRUCT paint = {};
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+        }
         return false;
     }
     // Pending GDI+ drawing must reach the bitmap before it is copied.

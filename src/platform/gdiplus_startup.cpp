@@ -1,5 +1,7 @@
 #include "platform/gdiplus_startup.h"
 
+#include <mutex>
+
 using namespace Gdiplus;
 
 CGdiplus::Startup::Startup()
@@ -19,14 +21,30 @@ CGdiplus::Startup::~Startup()
     }
 }
 
+namespace {
+
+// Windows made on several threads start and end the shared start-up from any of them.
+std::mutex& SharedStartupLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+}  // namespace
+
 std::shared_ptr<CGdiplus::Startup> CGdiplus::Startup::Shared()
 {
+    std::lock_guard<std::mutex> hold(SharedStartupLock());
     // Weak, so that the start-up ends with the last object that relies on it and never
-    // inside the loader's unload notification. Objects are made on the GUI thread only.
+    // inside the loader's unload notification.
     static std::weak_ptr<Startup> current;
     std::shared_ptr<Startup> startup = current.lock();
     if (!startup) {
-        startup = std::make_shared<Startup>();
+        // The shutdown takes the lock too: a start-up never overlaps the end of the last.
+        startup.reset(new Startup, [](Startup* ending) {
+            std::lock_guard<std::mutex> hold(SharedStartupLock());
+            delete ending;
+        });
         current = startup;
     }
     return startup;

@@ -107,6 +107,68 @@ TEST(BackBuffer, CopiesShareTheBufferAndEachDiesSafely)
     EXPECT_FALSE(survivor.Clear(0xFF123456));
 }
 
+// Counts its paints, each a blue clear and a present.
+class PaintCounter : public TestFrame {
+public:
+    void OnPaint(HWND hwnd) override
+    {
+        ++paints;
+        m_Graphics.Clear(0xFF0000FF);
+        m_Graphics.Present(hwnd);
+    }
+    int paints = 0;
+};
+
+// Dispatches for the given time; a window that never gets validated cannot hang it.
+void DispatchFor(DWORD milliseconds)
+{
+    MSG message;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < milliseconds;) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+}
+
+TEST(BackBuffer, WithoutABufferAPaintStillValidatesAndAResizeMakesItAgain)
+{
+    TestFrame parent;
+    ASSERT_TRUE(parent.Create(320, 240));
+    struct Case {
+        const char* name;
+        int width, height;  // the window's size at creation
+        bool release;       // the client lets go of the buffer afterwards
+    };
+    const Case cases[] = {
+        {"buffer released by the client", 120, 90, true},
+        {"window too large for a buffer", 30000, 30000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PaintCounter child;
+        ASSERT_TRUE(child.Create(c.width, c.height, 0, 0, parent.GetWndHandle(), 0));
+        HWND hwnd = child.GetWndHandle();
+        if (c.release) {
+            child.Graphics().Release();
+        }
+        ASSERT_EQ(child.Graphics().GetDrawer(), nullptr);
+        DispatchFor(100);
+        child.paints = 0;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        DispatchFor(300);
+        EXPECT_EQ(child.paints, 1) << "paints in 300 ms";
+        EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
+
+        child.SetSize(100, 80);
+        ASSERT_NE(child.Graphics().GetDrawer(), nullptr);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        UpdateWindow(hwnd);
+        EXPECT_EQ(ClientPixel(hwnd, 99, 79), 0x0000FFu);
+    }
+}
+
 TEST(Gdiplus, CopiesShareOneStartupThatEndsWithTheLast)
 {
     CGdiplus own;

@@ -1,0 +1,114 @@
+// The tab control is the column's background: the pages' controls lie on top of it, so
+// it is kept at the bottom of the sibling order, and its WS_CLIPSIBLINGS keeps it from
+// painting over them.
+#include "pages.h"
+
+void Pages::Create(HWND parent, int x, int y, int width, int height)
+{
+    m_Parent = parent;
+    m_X = x;
+    m_Y = y;
+    m_Width = width;
+    m_Height = height;
+}
+
+void Pages::AddTab(const wchar_t* title)
+{
+    if (m_Tabs.GetWndHandle()) {
+        m_Tabs.AddItem(title);
+        return;
+    }
+    if (m_Tabs.Create(m_Parent, title, m_X, m_Y, m_Width, m_Height)) {
+        SendMessageW(m_Tabs.GetWndHandle(), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    }
+}
+
+void Pages::Placed()
+{
+    SetWindowPos(m_Tabs.GetWndHandle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (m_Pages.size() > 1) {
+        m_Pages.back().show(false);
+    }
+}
+
+HBRUSH Pages::Background(HDC dc, HWND control) const
+{
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, m_Parent, reinterpret_cast<POINT*>(&place), 2);
+    if (GetParent(control) != m_Parent || place.left < m_X) {
+        return nullptr;
+    }
+    SetBkColor(dc, RGB(255, 255, 255));
+    return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
+void Pages::Select(const wchar_t* title)
+{
+    HWND tabs = m_Tabs.GetWndHandle();
+    for (size_t i = 0; i < m_Pages.size(); ++i) {
+        if (m_Pages[i].title == title) {
+            // What the control does on a click: select, then tell the parent.
+            SendMessageW(tabs, TCM_SETCURSEL, i, 0);
+            NMHDR header = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)),
+                            static_cast<UINT>(TCN_SELCHANGE)};
+            SendMessageW(m_Parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+            return;
+        }
+    }
+}
+
+bool Pages::OnCommand(HWND hwnd, int id, HWND control, UINT code)
+{
+    for (Page& page : m_Pages) {
+        if (page.command && page.command(hwnd, id, control, code)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Pages::OnNotify(HWND hwnd, int id, NMHDR* header)
+{
+    for (const Page& chosen : m_Pages) {
+        if (m_Tabs.IsSelect(chosen.title.c_str(), WM_NOTIFY, static_cast<WPARAM>(id),
+                            reinterpret_cast<LPARAM>(header))) {
+            // Hidden first, so that two pages never overlap on the screen.
+            for (const Page& page : m_Pages) {
+                if (&page != &chosen) {
+                    page.show(false);
+                }
+            }
+            chosen.show(true);
+            return true;
+        }
+    }
+    for (Page& page : m_Pages) {
+        if (page.notify && page.notify(hwnd, id, header)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Pages::OnHScroll(HWND hwnd, HWND scrollBar, UINT code, int position)
+{
+    for (Page& page : m_Pages) {
+        if (page.hscroll && page.hscroll(hwnd, scrollBar, code, position)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Pages::OnVScroll(HWND hwnd, HWND scrollBar, UINT code, int position)
+{
+    for (Page& page : m_Pages) {
+        if (page.vscroll && page.vscroll(hwnd, scrollBar, code, position)) {
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,76 @@
+#include "tsumiki/common_controls.h"
+
+#include "commctrl/common_controls_init.h"
+
+bool CTab::m_bOnce = false;
+
+CTab::CTab() : m_ItemCount(0) {}
+
+CTab::CTab(const CTab& other) = default;
+
+CTab& CTab::operator=(const CTab& other) = default;
+
+CTab::~CTab() = default;
+
+bool CTab::Create(HWND parent, const wchar_t* name, int x, int y, int width, int height)
+{
+    tsumiki_detail::InitCommonControlsOnce(m_bOnce, ICC_TAB_CLASSES);
+    if (!CreateControl(parent, x, y, width, height, name, WC_TABCONTROLW,
+                       WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS)) {
+        return false;
+    }
+    AddItem(name);
+    return true;
+}
+
+void CTab::AddItem(const wchar_t* text)
+{
+    if (!m_hWnd) {
+        return;
+    }
+    std::wstring key = text ? text : L"";
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(key.c_str());
+    // Appended after every tab the control has, not after the ones this object knows: a
+    // copy adding tabs of its own must not shift the indexes the others have recorded.
+    auto end = static_cast<WPARAM>(SendMessageW(m_hWnd, TCM_GETITEMCOUNT, 0, 0));
+    auto index = static_cast<int>(
+        SendMessageW(m_hWnd, TCM_INSERTITEMW, end, reinterpret_cast<LPARAM>(&item)));
+    if (index < 0) {
+        return;
+    }
+    m_ItemMap.emplace(std::move(key), index);
+    ++m_ItemCount;
+}
+
+void CTab::ResizeParentWidth()
+{
+    if (!m_hWnd) {
+        return;
+    }
+    RECT own = {};
+    RECT parent = {};
+    GetWindowRect(m_hWnd, &own);
+    GetWindowRect(GetParentWndHandle(), &parent);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, parent.right - parent.left, own.bottom - own.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+bool CTab::IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    if (!m_hWnd || message != WM_NOTIFY ||
+        wParam != static_cast<WPARAM>(GetDlgCtrlID(m_hWnd))) {
+        return false;
+    }
+    auto entry = m_ItemMap.find(text ? text : L"");
+    if (entry == m_ItemMap.end()) {
+        return false;
+    }
+    // Only now is lParam known to be this control's notification header.
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || header->code != static_cast<UINT>(TCN_SELCHANGE)) {
+        return false;
+    }
+    return SendMessageW(m_hWnd, TCM_GETCURSEL, 0, 0) == entry->second;
+}

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <tsumiki.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "support/frame_window.h"
+
+namespace {
+
+// The control's rows as it shows them, each as its columns' texts joined by "|", and the
+// object's count of filled columns for each row, side by side.
+struct Seen {
+    std::vector<std::wstring> rows;
+    std::vector<int> counts;
+};
+
+Seen Look(const CListView& list, int columns)
+{
+    Seen seen;
+    HWND control = list.GetWndHandle();
+    int rows = static_cast<int>(SendMessageW(control, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        std::wstring line;
+        for (int column = 0; column < columns; ++column) {
+            wchar_t text[32] = {};
+            LVITEMW item = {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = 32;
+            SendMessageW(control, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            line += (column ? L"|" : L"") + std::wstring(text);
+        }
+        seen.rows.push_back(line);
+    }
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        seen.counts.push_back(list.GetAttributeCount(row));
+    }
+    return seen;
+}
+
+using Rows = std::vector<std::wstring>;
+using Counts = std::vector<int>;
+
+class ListViewTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Create(400, 300));
+        ASSERT_TRUE(list.Create(frame.GetWndHandle(), 5, 5, 380, 250));
+        for (const wchar_t* title : {L"Name", L"Size", L"Kind"}) {
+            list.AddColumn(title, 80);
+        }
+    }
+    TestFrame frame;
+    CListView list;
+};
+
+TEST_F(ListViewTest, AReportViewWhoseRowsFillColumnAfterColumn)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(list.GetWndHandle(), className, 32);
+    EXPECT_STREQ(className, L"SysListView32");
+    auto style = static_cast<DWORD>(GetWindowLongPtrW(list.GetWndHandle(), GWL_STYLE));
+    EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | LVS_TYPEMASK), DWORD{WS_CHILD | WS_VISIBLE | LVS_REPORT});
+
+    list.AddItem(L"a");
+    list.AddItem(nullptr);
+    for (const wchar_t* text : {L"a1", L"a2", L"a3"}) {
+        list.AddAttribute(text, 0);
+    }
+    list.AddAttribute(L"b1", 1);
+    Seen seen = Look(list, 3);
+    EXPECT_EQ(seen.rows, (Rows{L"a|a1|a2", L"|b1|"}));
+    EXPECT_EQ(seen.counts, (Counts{3, 2}));
+
+    // A column added later takes the next text of each row.
+    list.AddColumn(L"Note", 80);
+    list.AddAttribute(L"a4", 0);
+    list.AddAttribute(L"b2", 1);
+    list.AddAttribute(L"b3", 1);
+    seen = Look(list, 4);
+    EXPECT_EQ(seen.rows, (Rows{L"a|a1|a2|a4", L"|b1|b2|b3"}));
+    EXPECT_EQ(seen.counts, (Counts{4, 4}));
+}
+
+TEST_F(ListViewTest, DeletingARowMovesTheRowsAfterItUpWithTheirCounts)
+{
+    for (const wchar_t* name : {L"r0", L"r1", L"r2"}) {
+        list.AddItem(name);
+    }
+    list.AddAttribute(L"r0a", 0);
+    list.AddAttribute(L"r0b", 0);
+    list.AddAttribute(L"r2a", 2);
+    list.DeleteItem(0);
+    EXPECT_EQ(Look(list, 3).counts, (Counts{1, 2}));
+    list.AddAttribute(L"r1a", 0);
+    Seen seen = Look(list, 3);
+    EXPECT_EQ(seen.rows, (Rows{L"r1|r1a|", L"r2|r2a|"}));
+    EXPECT_EQ(seen.counts, (Counts{2, 2}));
+
+    // Rows outside the list change nothing and count no columns.
+    for (int row : {-1, 2, 3, INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(row);
+        list.AddAttribute(L"stray", row);
+        list.DeleteItem(row);
+        EXPECT_EQ(list.GetAttributeCount(row), 0);
+        EXPECT_EQ(Look(list, 3).rows, seen.rows);
+        EXPECT_EQ(Look(list, 3).counts, seen.counts);
+    }
+}
+
+TEST(ListView, CountsFollowTheCallsWithoutAControlAndCopiesCountApart)
+{
+    CListView list;
+    list.AddColumn(L"Name", 50);
+    list.AddItem(L"one");
+    list.AddItem(L"two");
+    list.AddAttribute(L"x", 0);
+    list.AddAttribute(L"y", 0);
+    CListView copy(list);
+    copy.DeleteItem(0);
+    EXPECT_EQ(Look(list, 1).counts, (Counts{1, 1}));
+    EXPECT_EQ(Look(copy, 1).counts, (Counts{1}));
+    list = copy;
+    EXPECT_EQ(list.GetItemCount(), 1);
+}
+
+}  // namespace
