@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <string>
 
 #include "game_window.h"
 
@@ -43,6 +44,14 @@ Options ReadCommandLine()
     return options;
 }
 
+// Straight to the standard output handle: a GUI program's C streams may not be connected
+// to the handle it was started with.
+void Print(const std::string& text)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
@@ -50,15 +59,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Options options = ReadCommandLine();
     GameWindow window(options.mode, options.seconds);
     if (!window.Create()) {
-        std::fputs("game: the window could not be made\n", stderr);
+        Print("game: the window could not be made\n");
         return 1;
     }
     MessageLoop();
     if (options.mode == RunMode::SelfTest) {
-        std::printf("%ls", window.SelfTestReport().c_str());
-        std::printf("%s at %.1f frames/s\n", window.Passed() ? "selftest passed" : "selftest FAILED",
-                    window.FramesPerSecond());
-        std::fflush(stdout);
+        char rate[64];
+        std::snprintf(rate, sizeof rate, "%s at %.1f frames/s\n",
+                      window.Passed() ? "selftest passed" : "selftest FAILED", window.FramesPerSecond());
+        std::wstring report = window.SelfTestReport();
+        Print(std::string(report.begin(), report.end()) + rate);
     }
     return window.Passed() ? 0 : 1;
 }
