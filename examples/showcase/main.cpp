@@ -2,8 +2,9 @@
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop; the scene (scene.cpp),
 // a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
-// the library of pictures (library_panel.cpp) and the guide to the library's classes
-// (classes_panel.cpp); menus and dialogs (menus.cpp).
+// the choices for the sprites (choices_panel.cpp), the library of pictures
+// (library_panel.cpp), music and a child process (media_panel.cpp) and the guide to the
+// library's classes (classes_panel.cpp); menus and dialogs (menus.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -12,9 +13,11 @@
 #include <cwchar>
 #include <cstdlib>
 
+#include "choices_panel.h"
 #include "classes_panel.h"
 #include "controls_panel.h"
 #include "library_panel.h"
+#include "media_panel.h"
 #include "menus.h"
 #include "pages.h"
 #include "scene.h"
@@ -38,10 +41,16 @@ public:
         GetClientRect(hwnd, &client);
         m_Pages.Create(hwnd, kPanelLeft, 0, client.right - kPanelLeft, client.bottom);
         m_Pages.Add(L"Scene", m_Panel);
+        m_Pages.Add(L"Choices", m_Choices);
         m_Pages.Add(L"Library", m_Library);
+        m_Pages.Add(L"Media", m_Media);
         m_Pages.Add(L"Classes", m_Classes);
         m_Library.Catalogue(m_Scene.Pictures());
+        m_Menus.SetScene(m_Scene);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
+        if (m_SecondsToRun > 0) {
+            m_Media.PressRunChildSoon(hwnd);
+        }
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
         return 1;
     }
@@ -113,9 +122,11 @@ private:
     static constexpr unsigned kTourClassesTick = 30;
     Scene m_Scene;
     ControlsPanel m_Panel;
+    ChoicesPanel m_Choices{m_Scene.Choices(), m_Panel};
     ClassesPanel m_Classes;
     Pages m_Pages;
     LibraryPanel m_Library;
+    MediaPanel m_Media;
     ShowcaseMenus m_Menus;
     unsigned m_Tick = 0;
     int m_SecondsToRun;

@@ -1,15 +1,18 @@
-// Shows: CMenu (a menu bar of pop-ups built from lists of texts, a separator, items
+// Shows: OpenColorDialog, OpenFontDialog and OpenFileNameDialog from the menu (the title's
+// colour and font, a picture for the scene); CMenu (a menu bar of pop-ups built from lists of texts, a separator, items
 // recognised by their text in OnCommand), CDialogBase run modally (the About box, which
 // in a timed run opens by itself and ends through a timer of its own, since a dialog
 // gets no OnTimer) and modelessly (a tool window whose CGroupBox, CStatic, CEdit, CButton
 // and CCheckBox are made in OnInitDialog and report to the dialog's OnCommand).
 #include "menus.h"
 
+#include <cstdlib>
 #include <cwctype>
 #include <initializer_list>
 #include <string>
 
 #include "controls_panel.h"
+#include "scene.h"
 
 namespace {
 
@@ -25,6 +28,45 @@ void UseDialogFont(std::initializer_list<HWND> controls)
     for (HWND control : controls) {
         SendMessageW(control, WM_SETFONT, font, FALSE);
     }
+}
+
+// File > Open…: a picture the user picks goes into the scene.
+void OpenPicture(HWND owner, Scene* scene, ControlsPanel& log)
+{
+    wchar_t path[MAX_PATH] = L"";
+    OpenFileNameDialog(path, L"Pictures (*.png;*.bmp;*.jpg;*.gif)\0*.png;*.bmp;*.jpg;*.jpeg;*.gif\0"
+                             L"All files(*.*)\0*.*\0",
+                       L"png", owner);
+    if (*path && scene && scene->ShowPicture(path)) {
+        log.Log((std::wstring(L"Opened ") + path).c_str());
+    }
+}
+
+// Style > Pick colour…: the title takes the colour, as GDI+ ARGB.
+void PickTitleColour(HWND owner, Scene* scene, ControlsPanel& log)
+{
+    DWORD colour = OpenColorDialog(true, owner);
+    if (colour && scene) {
+        scene->StyleTitle(nullptr, 0, colour);
+        log.Log(L"Title colour picked.");
+    }
+}
+
+// Style > Pick font…: the title takes the face, the size and the colour.
+void PickTitleFont(HWND owner, Scene* scene, ControlsPanel& log)
+{
+    LOGFONTW font = {};
+    DWORD colour = 0;
+    if (!OpenFontDialog(&font, &colour, owner) || !scene) {
+        return;
+    }
+    HDC screen = GetDC(nullptr);
+    float points = std::abs(font.lfHeight) * 72.0f / GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    // COLORREF (0x00BBGGRR) to opaque ARGB.
+    unsigned long argb = 0xFF000000ul | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    scene->StyleTitle(font.lfFaceName, points, argb);
+    log.Log((std::wstring(L"Title font: ") + font.lfFaceName).c_str());
 }
 
 }  // namespace
@@ -117,6 +159,7 @@ void ShowcaseMenus::Attach(HWND window, ControlsPanel& log, bool tour)
     m_Tour = tour;
     m_Start = GetTickCount();
     m_Menu.AddMenu(L"File", 3, L"Open…", L"|", L"Exit");
+    m_Menu.AddMenu(L"Style", 2, L"Pick colour…", L"Pick font…");
     m_Menu.AddMenu(L"Help", 1, L"About");
     m_Menu.Set(window);
     m_Tools.Show(window, log);
@@ -129,6 +172,11 @@ bool ShowcaseMenus::OnCommand(HWND hwnd, int id, HWND control, UINT)
     }
     if (m_Menu.IsSelect(L"Open…", id)) {
         m_Log->Log(L"File > Open… chosen.");
+        OpenPicture(hwnd, m_Scene, *m_Log);
+    } else if (m_Menu.IsSelect(L"Pick colour…", id)) {
+        PickTitleColour(hwnd, m_Scene, *m_Log);
+    } else if (m_Menu.IsSelect(L"Pick font…", id)) {
+        PickTitleFont(hwnd, m_Scene, *m_Log);
     } else if (m_Menu.IsSelect(L"Exit", id)) {
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
     } else if (m_Menu.IsSelect(L"About", id)) {

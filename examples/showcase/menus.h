@@ -4,6 +4,7 @@
 #include <tsumiki.h>
 
 class ControlsPanel;
+class Scene;
 
 // Help > About: a modal dialog with a few lines of text and an OK button. Given a
 // lifetime, it closes by itself after that many milliseconds.
@@ -45,6 +46,8 @@ public:
     void Attach(HWND window, ControlsPanel& log, bool tour);
     // Handles the window's WM_COMMAND; true when it was a menu item.
     bool OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    // The scene that File > Open… and the title styling items change.
+    void SetScene(Scene& scene) { m_Scene = &scene; }
     // Gives the menus their share of the window's timer ticks.
     void OnTick(HWND hwnd, unsigned tick);
 
@@ -53,6 +56,7 @@ private:
     AboutDialog m_About;
     ToolDialog m_Tools;
     ControlsPanel* m_Log = nullptr;
+    Scene* m_Scene = nullptr;
     bool m_Tour = false;
     bool m_TourOpenedAbout = false;
     DWORD m_Start = 0;

@@ -5,6 +5,7 @@
 // lines (DrawLine) and curves (DrawCurve).
 #include "scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -133,6 +134,29 @@ bool MakeTower(const std::wstring& path)
     return saved;
 }
 
+// Recolours the image to shades of one colour at the given opacity, replacing the matrix
+// AlphaBlending set; a tint of 0 leaves AlphaBlending's matrix alone.
+void Tint(CImage& image, unsigned rgb, unsigned char alpha)
+{
+    if (rgb == 0 || !image.GetAttributes()) {
+        return;
+    }
+    const float channel[3] = {((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f,
+                              (rgb & 0xFF) / 255.0f};
+    // Brightness from red, green and blue, a little raised so the shades stay lively.
+    const float weight[3] = {0.6f, 1.1f, 0.3f};
+    ColorMatrix matrix = {};
+    for (int from = 0; from < 3; ++from) {
+        for (int to = 0; to < 3; ++to) {
+            matrix.m[from][to] = weight[from] * channel[to];
+        }
+    }
+    matrix.m[3][3] = alpha / 255.0f;
+    matrix.m[4][4] = 1.0f;
+    DllExports::GdipSetImageAttributesColorMatrix(image.GetAttributes(), ColorAdjustTypeDefault, TRUE, &matrix,
+                                                  nullptr, ColorMatrixFlagsDefault);
+}
+
 }  // namespace
 
 void Scene::Prepare(HWND)
@@ -142,10 +166,11 @@ void Scene::Prepare(HWND)
     std::wstring sheet = TempFile(L"stars.png");
     std::wstring tower = TempFile(L"tower.bmp");
     if (MakeSpriteSheet(sheet) && m_Sheet.Load(sheet.c_str())) {
-        m_Ring.resize(8);
+        m_Ring.resize(kMaxSprites);
         for (CImage& sprite : m_Ring) {
             sprite.Load(sheet.c_str());
         }
+        m_Lead.Load(sheet.c_str());
     }
     if (MakeTower(tower) && m_Tower.Load(tower.c_str())) {
         m_Tower.ColorKey(0xFFFF00FF);
@@ -200,14 +225,27 @@ void Scene::DrawGround(CGraphics& graphics, int width, int height, unsigned tick
 void Scene::DrawSpriteRing(CGraphics& graphics, float centreX, float centreY, unsigned tick)
 {
     float turn = tick * 0.02f;
-    for (size_t i = 0; i < m_Ring.size(); ++i) {
+    size_t count = std::min<size_t>(static_cast<size_t>(std::max(m_Choices.count, 0)), m_Ring.size());
+    const int cells = kColumns * kRows;
+    for (size_t i = 0; i < count; ++i) {
         CImage& sprite = m_Ring[i];
-        float angle = turn + 2 * kPi * i / m_Ring.size();
+        float angle = turn + 2 * kPi * i / count;
         sprite.SetPos(centreX + 130 * std::cos(angle), centreY + 80 * std::sin(angle));
         sprite.SetRotate(static_cast<float>((tick * (3 + i)) % 360));
         float fade = 0.5f + 0.5f * std::sin(tick * 0.06f + i * 0.8f);
-        sprite.AlphaBlending(static_cast<unsigned char>(50 + 205 * fade));
-        graphics.DrawImage(&sprite, Size(kCell, kCell), static_cast<int>(i % kColumns), static_cast<int>(i / kColumns));
+        auto alpha = static_cast<unsigned char>((50 + 205 * fade) * m_Choices.opacity / 100);
+        sprite.AlphaBlending(alpha);
+        Tint(sprite, m_Choices.tint, alpha);
+        int cell = m_Choices.ringCell < 0 ? static_cast<int>(i) % cells : m_Choices.ringCell;
+        graphics.DrawImage(&sprite, Size(kCell, kCell), cell % kColumns, cell / kColumns);
+    }
+    if (m_Choices.lead >= 0 && m_Lead.GetPtr()) {
+        auto alpha = static_cast<unsigned char>(255 * m_Choices.opacity / 100);
+        m_Lead.SetPos(centreX, centreY);
+        m_Lead.SetRotate(static_cast<float>(tick % 360));
+        m_Lead.AlphaBlending(alpha);
+        Tint(m_Lead, m_Choices.tint, alpha);
+        graphics.DrawImage(&m_Lead, Size(kCell, kCell), m_Choices.lead % kColumns, m_Choices.lead / kColumns);
     }
 }
 
@@ -231,7 +269,7 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
     graphics.Clear(0xFF141B2D);
     DrawGround(graphics, width, height, tick);
 
-    graphics.DrawString(L"tsumiki", 22, 14, 26, Color(0xFFFFFFFF), L"Arial");
+    graphics.DrawString(L"tsumiki", 22, 14, m_TitleSize, Color(m_TitleColour), m_TitleFont.c_str());
     graphics.DrawString(L"積み木 — 画像・文字・線・曲線", 24, 56, 12, Color(0xFFB8C4E0), L"IPAPGothic");
 
     // The sheet itself, whole and still, top right.
@@ -260,6 +298,35 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
     graphics.DrawImage(&m_Tower);
     graphics.DrawString(L"ColorKey(0xFFFF00FF)", width * walk - 62, towerY + 54, 9, Color(0xFFFFE14D), L"Arial");
 
+    // A picture the user opened, fitted into a frame right of the ring.
+    if (m_Picture.GetPtr()) {
+        const float frameX = width - 200.0f, frameY = 280, frameW = 180, frameH = 110;
+        float scale = std::min(frameW / m_Picture.GetWidth(), frameH / m_Picture.GetHeight());
+        float w = m_Picture.GetWidth() * scale, h = m_Picture.GetHeight() * scale;
+        DllExports::GdipDrawImageRect(graphics.GetDrawer(), m_Picture.GetPtr(), frameX + (frameW - w) / 2,
+                                      frameY + (frameH - h) / 2, w, h);
+        graphics.DrawLine(frameX, frameY + frameH + 4, frameX + frameW, frameY + frameH + 4, Color(0xFF8090B0), 1);
+    }
+
     std::wstring frame = L"frame " + std::to_wstring(tick);
     graphics.DrawString(frame.c_str(), 12, static_cast<float>(height - 22), 8, Color(0xFF8090B0), L"Arial");
+}
+
+void Scene::StyleTitle(const wchar_t* font, float size, unsigned long colour)
+{
+    if (font && *font) {
+        m_TitleFont = font;
+    }
+    if (size > 0) {
+        // Kept within the room above the subtitle.
+        m_TitleSize = std::min(size, 30.0f);
+    }
+    if (colour) {
+        m_TitleColour = colour;
+    }
+}
+
+bool Scene::ShowPicture(const wchar_t* path)
+{
+    return m_Picture.Load(path);
 }

@@ -9,6 +9,13 @@
 //   CEditReadOnly           single-line edit the user cannot change
 //   CEditMultiLine          multi-line edit with a vertical scroll bar and no border
 //   CEditMultiLineReadOnly  multi-line edit the user cannot change, for logs
+//   CListBox                sorted list box whose items are addressed by index
+//   CComboBox               sorted drop-down list (no typing) whose items are addressed by index
+//   CRadioButton            automatic radio buttons, one object making a group per parent
+//   CScrollBarBase          a stand-alone scroll bar whose object keeps the position
+//   CScrollBarHorizon       horizontal scroll bar, reporting through OnHScroll
+//   CScrollBarVertical      vertical scroll bar, reporting through OnVScroll
+//   CEditUpDown             single-line edit with its own spin arrows and range
 //
 // Every Create takes a fresh identifier from the library's counter (also when it fails) and
 // places a visible child window on the parent; its notifications arrive at the parent's
@@ -16,6 +23,10 @@
 #pragma once
 
 #include "tsumiki/framework.h"
+#include "tsumiki/common_controls.h"
+
+#include <list>
+#include <map>
 
 class TSUMIKI_API CButton : public CControlBase {
 public:
@@ -82,4 +93,162 @@ public:
 class TSUMIKI_API CEditMultiLineReadOnly : public CEdit {
 public:
     CEditMultiLineReadOnly();
+};
+
+// Item texts are UTF-16. The const char* forms of AddList and Search hand their pointer to the
+// control as it is, so it must point at UTF-16 text (a wide string cast to const char*);
+// nothing converts narrow text. New code uses the const wchar_t* forms, which need no cast.
+// A null text is empty text. Indices follow the control's sorted order (case is ignored),
+// so adding an item moves the indices of the items after it.
+class TSUMIKI_API CListBox : public CControlBase {
+public:
+    // A list box with a border and a vertical scroll bar that notifies its parent of
+    // selection changes (LBN_SELCHANGE) and double clicks.
+    bool Create(HWND parent, int x, int y, int width, int height);
+    // Adds an item at its sorted place; the selection stays where it was.
+    void AddList(const char* text);
+    // Adds an item at its sorted place; the selection stays where it was.
+    void AddList(const wchar_t* text);
+    // Removes the item at index; an index outside 0 .. GetItemNum() - 1 changes nothing.
+    void DelList(int index);
+    // Removes every item; nothing is selected afterwards.
+    void AllDelList();
+    // Selects the item at index; an index outside 0 .. GetItemNum() - 1 changes nothing
+    // (so -1 does not clear the selection).
+    void SetCursor(int index);
+    // The selected index, or -1 when nothing is selected.
+    int GetCursor() const;
+    // The number of items.
+    int GetItemNum() const;
+    // The length in characters of the item's text; 0 for an index out of range.
+    int Strlen(int index) const;
+    // Selects the first item whose text begins with text, ignoring case; when none does,
+    // the selection stays as it was.
+    void Search(const char* text);
+    // Selects the first item whose text begins with text, ignoring case; when none does,
+    // the selection stays as it was.
+    void Search(const wchar_t* text);
+};
+
+// The same item operations as CListBox (texts as described there); only the
+// selection differs: every AddList selects index 0, and there is no SetCursor.
+class TSUMIKI_API CComboBox : public CControlBase {
+public:
+    // A drop-down list that cannot be typed into; height is the height with the list
+    // dropped down. Selection changes arrive at the parent as CBN_SELCHANGE.
+    bool CreateComboBox(HWND parent, int x, int y, int width, int height);
+    // Adds an item at its sorted place, then selects index 0 (the first in sorted order).
+    void AddList(const char* text);
+    // Adds an item at its sorted place, then selects index 0 (the first in sorted order).
+    void AddList(const wchar_t* text);
+    // Removes the item at index; an index outside 0 .. GetItemNum() - 1 changes nothing.
+    void DelList(int index);
+    // Removes every item; nothing is selected afterwards.
+    void AllDelList();
+    // The selected index, or -1 when nothing is selected.
+    int GetCursor() const;
+    // The number of items.
+    int GetItemNum() const;
+    // The length in characters of the item's text; 0 for an index out of range.
+    int Strlen(int index) const;
+    // Selects the first item whose text begins with text, ignoring case; when none does,
+    // the selection stays as it was.
+    void Search(const char* text);
+    // Selects the first item whose text begins with text, ignoring case; when none does,
+    // the selection stays as it was.
+    void Search(const wchar_t* text);
+};
+
+// Every successful Create adds one more automatic radio button (text left of the circle)
+// and makes it the object's current button; the object remembers, per parent, the
+// buttons it made there. A click by the user checks the clicked button and unchecks the
+// others of the parent through the platform. Copies take the remembered buttons as they
+// stand and go their own way afterwards.
+class TSUMIKI_API CRadioButton : public CControlBase {
+public:
+    // Creates one more button under parent and makes it the current button. A failure
+    // leaves the remembered buttons as they were but no current button.
+    bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
+    // Checks the current button and unchecks the other buttons this object made under
+    // the same parent (buttons of other objects are left alone).
+    void SetCheck();
+    // True when the current (newest) button is checked.
+    bool IsCheck() const;
+
+private:
+    // Parent window -> its buttons made by this object, in the order they were made.
+    std::map<HWND, std::list<HWND>> m_GroupMap;
+};
+
+// The object, not the control, is the authority on the position: the parent hands the
+// scroll messages it receives to Scroll, which works out the position, keeps it within
+// the range and moves the control's thumb. The page is 10. A copy refers to the same
+// control but keeps a range and position of its own.
+class TSUMIKI_API CScrollBarBase : public CControlBase {
+public:
+    // A horizontal bar with range, page and position all 0 until Create.
+    CScrollBarBase();
+
+    // Creates the bar with the range min .. max (taken as given) and a page of 10. The
+    // stored position carries over and is not sent, so a new object reads 0 until the
+    // first SetCursorPos or Scroll.
+    bool Create(HWND parent, int x, int y, int width, int height, int min, int max);
+    // The stored position (the control is not asked).
+    int GetCursorPos() const;
+    // Stores pos, raised to the minimum and then lowered to the maximum, and moves the thumb.
+    void SetCursorPos(int pos);
+    // Give it what OnHScroll / OnVScroll received. False, changing nothing, when control is
+    // not this bar; otherwise moves the position by the code (line 1, page 10, thumb
+    // position, ends), keeps it in the range, moves the thumb and returns true, also for
+    // codes that move nothing (SB_THUMBTRACK, SB_ENDSCROLL). A thumb dropped above 32767
+    // arrives as a negative 16-bit number; on a bar whose range reaches past 32767 the
+    // thumb's own position is then taken instead.
+    virtual bool Scroll(HWND control, UINT code, int pos) = 0;
+
+protected:
+    // Both bars scroll alike; they differ only in the message that reports them.
+    bool ScrollBy(HWND control, UINT code, int pos);
+    // Sends the stored position to the control.
+    void SendPosition();
+
+    SCROLLINFO m_ScrollInfo;
+    DWORD m_dwStyle;
+};
+
+class TSUMIKI_API CScrollBarHorizon : public CScrollBarBase {
+public:
+    // Applies a WM_HSCROLL request as CScrollBarBase::Scroll describes.
+    bool Scroll(HWND control, UINT code, int pos) override;
+};
+
+class TSUMIKI_API CScrollBarVertical : public CScrollBarBase {
+public:
+    // Creates a vertical bar; otherwise as CScrollBarBase::Create.
+    bool Create(HWND parent, int x, int y, int width, int height, int min, int max);
+    // Applies a WM_VSCROLL request as CScrollBarBase::Scroll describes.
+    bool Scroll(HWND control, UINT code, int pos) override;
+};
+
+// An edit showing a number, with spin arrows at its right edge that step it within a
+// range; the Up and Down keys in the edit step it too. The edit's text is the number
+// (read it with GetText). Copies refer to the same edit and arrows.
+class TSUMIKI_API CEditUpDown : public CEdit {
+public:
+    // The style of a plain CEdit; no window until Create.
+    CEditUpDown();
+
+    // Creates the edit showing pos, then the arrows with the limits (in either order,
+    // -32768 .. 32767), which put pos, kept within the limits, into the edit. Takes two
+    // identifiers, the edit's first. True when both exist; when the arrows fail the edit
+    // stays on the parent.
+    bool Create(HWND parent, int x, int y, int width, int height, int limit1, int limit2,
+                int pos);
+    // The arrows, for their range and position.
+    const CUpDown& GetUpDown() const;
+
+private:
+    // Hides the text-taking CEdit::Create: this edit is made only with a range.
+    bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
+
+    CUpDown m_UpDown;
 };

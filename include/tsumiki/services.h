@@ -1,10 +1,17 @@
-// System services: menus.
+// System services: menus, media playback, child processes and the common dialogs.
 //
 // Classes in this file:
-//   CMenu  a menu bar built from lists of item texts; a chosen item is recognised by its text
+//   CMenu     a menu bar built from lists of item texts; a chosen item is recognised by its text
+//   EMEDIA    the kinds of media CMCI opens
+//   CMCI      one media file (or CD) played through the Media Control Interface, with repeat
+//   CProcess  one child program started shown or hidden, waited for, its main window found
+// Free functions:
+//   OpenColorDialog, OpenFontDialog      the platform's colour and font dialogs
+//   OpenFileNameDialog, SaveFileNameDialog  the platform's open and save dialogs
 #pragma once
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstdarg>
 #include <map>
@@ -58,3 +65,120 @@ private:
     // Item text to identifier; the first identifier made for a text stays.
     std::map<std::wstring, int> m_ItemID;
 };
+
+// The kind of media CMCI::Open opens, and with it the MCI device type used.
+enum EMEDIA {
+    MEDIA_WAVE = 0,     // "WaveAudio"
+    MEDIA_MIDI = 1,     // "Sequencer"
+    MEDIA_MPEG = 2,     // "MPEGVideo"
+    MEDIA_CDAUDIO = 3,  // "CDAudio"
+    MEDIA_AVI = 4,      // "avivideo"
+};
+
+class TSUMIKI_API CMCI {
+public:
+    // Holds no device.
+    CMCI();
+    // Copies share the source's device. The device is stopped and closed once, when the
+    // last object holding it lets go of it (destruction, Close, or Open of another file),
+    // so a copy's end never cuts short what another object still plays.
+    CMCI(const CMCI& other);
+    // Lets go of the device held (as Close does) and shares the other's.
+    CMCI& operator=(const CMCI& other);
+    // Lets go of the device: stopped and closed unless a copy still holds it.
+    virtual ~CMCI();
+
+    // Opens the file (or CD drive) as a device of the given kind. On failure shows
+    // "<path>が開けませんでした" and returns false, keeping the device held before. On
+    // success a device held before is let go of (closed unless a copy still holds it).
+    // A kind outside EMEDIA opens with no device type, which MCI refuses.
+    bool Open(const wchar_t* path, EMEDIA kind);
+    // Plays from the current position to the end without waiting. With notify, MCI tells
+    // the window when playback ends; a window of this library then plays it again from
+    // the start, so playback repeats until Stop, Pause or Close.
+    void Play(bool notify, HWND window);
+    // Stops playback; the position stays where it stopped.
+    void Stop();
+    // Seeks to the start; the next Play begins there.
+    void Rewind();
+    // Pauses playback; Play or Resume continues from there.
+    void Pause();
+    // Continues a paused playback.
+    void Resume();
+    // Lets go of the device (stopped and closed unless a copy still holds it); the object
+    // then holds none and its commands go nowhere.
+    void Close();
+    // The MCI ID of the device held, for commands this class does not wrap; 0 when none.
+    MCIDEVICEID GetDeviceID() const;
+
+    // The shared record of one open device (defined in the library).
+    struct Device;
+
+private:
+    // The device shared by this object and its copies; null when none is held.
+    std::shared_ptr<Device> m_Device;
+};
+
+class TSUMIKI_API CProcess {
+public:
+    // Nothing launched.
+    CProcess();
+    // Copies share the launch: the process handle is closed once, when the last copy
+    // dies. The child itself is never ended by this class.
+    CProcess(const CProcess& other);
+    // Lets go of the launch held and shares the other's.
+    CProcess& operator=(const CProcess& other);
+    // Lets go of the launch: its process handle is closed unless a copy still holds it.
+    virtual ~CProcess();
+
+    // Starts the program with this process's own startup information, asking it to show
+    // its first window hidden (SW_HIDE) or as it would by default (SW_SHOWDEFAULT). The
+    // command line is copied, so a literal will do; with a null application the program
+    // is the command line's first token. True when the process was created; then the
+    // handles of an earlier launch of this object are let go of. On failure the object
+    // keeps its earlier launch, and GetLastError tells why.
+    bool Create(const wchar_t* application, const wchar_t* commandLine, bool hide);
+    // Waits up to the time (INFINITE: no limit) for the child to end: WAIT_OBJECT_0 when it
+    // has ended, WAIT_TIMEOUT when it still runs, WAIT_FAILED before any launch.
+    unsigned long WaitForEnd(unsigned long milliseconds);
+    // Waits up to the time for the child to finish starting up and wait for input: 0 when
+    // it does, WAIT_TIMEOUT when the time ran out, WAIT_FAILED on error. The child may
+    // not have made its first window yet when this returns.
+    unsigned long WaitForInit(unsigned long milliseconds);
+    // The first window of the child's main thread that has neither parent nor owner (an
+    // owned pop-up is skipped); null when there is none (yet).
+    HWND GetProcessRootWnd();
+    // The child's process ID; 0 before any launch.
+    DWORD GetProcessID() const;
+
+    // The shared record of one launch (defined in the library).
+    struct Launch;
+
+private:
+    // The launch shared by this object and its copies; null before the first Create.
+    std::shared_ptr<Launch> m_Launch;
+};
+
+// The platform's colour dialog, starting on black with the custom colours open. Returns
+// the chosen colour as GDI+ ARGB (0xFFRRGGBB) when argb is true, else as a COLORREF
+// (0x00BBGGRR); 0 when the user cancels.
+TSUMIKI_API DWORD OpenColorDialog(bool argb, HWND owner);
+// The platform's font dialog over screen fonts, with effects (underline, strike-out,
+// colour). On OK writes the chosen font into *font and its text colour (COLORREF) into
+// *colour when colour is not null, and returns true; on cancel writes nothing. The dialog
+// does not start from *font.
+TSUMIKI_API bool OpenFontDialog(LOGFONTW* font, DWORD* colour, HWND owner);
+// The platform's open dialog, titled "ファイルを開く"; accepts only existing files in
+// existing folders. filter is the platform's list of description and pattern pairs, each
+// 0-terminated, ended by an empty string; null gives "All files(*.*)". defaultExtension is
+// added to a name typed without one. On OK copies the full path into result, which must
+// hold MAX_PATH characters; on cancel result is untouched. The path chosen last fills the
+// name box of the next call. The current directory is the same after the call as before.
+// Not reentrant: its buffers are shared by all calls.
+TSUMIKI_API void OpenFileNameDialog(wchar_t* result, const wchar_t* filter,
+                                    const wchar_t* defaultExtension, HWND owner);
+// The platform's save dialog, titled "名前を付けて保存", which asks before overwriting an
+// existing file. As OpenFileNameDialog, except that a null filter shows no type list and
+// the last path is remembered apart from the open dialog's.
+TSUMIKI_API void SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
+                                    const wchar_t* defaultExtension, HWND owner);

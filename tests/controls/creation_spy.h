@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 
 class CreationSpy {
 public:
@@ -16,8 +17,9 @@ public:
     struct Styles {
         DWORD style = 0;
         DWORD exStyle = 0;
+        std::wstring text;
     };
-    // The styles passed at creation; zeros for a window created before the spy.
+    // The styles and text passed at creation; empty for a window created before the spy.
     Styles Of(HWND window) const;
 
 private:

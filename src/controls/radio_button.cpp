@@ -1,0 +1,34 @@
+#include "tsumiki/controls.h"
+
+bool CRadioButton::Create(HWND parent, int x, int y, int width, int height, const wchar_t* text)
+{
+    // No WS_GROUP: the buttons of one parent form one group for the platform's own clicks.
+    if (!CreateControl(parent, x, y, width, height, text, L"Button",
+                       WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT)) {
+        return false;
+    }
+    m_GroupMap[parent].push_back(m_hWnd);
+    return true;
+}
+
+void CRadioButton::SetCheck()
+{
+    SendMessageW(m_hWnd, BM_SETCHECK, BST_CHECKED, 0);
+    HWND parent = GetParentWndHandle();
+    auto group = m_GroupMap.find(parent);
+    if (group == m_GroupMap.end()) {
+        return;
+    }
+    for (HWND button : group->second) {
+        // A destroyed button's handle may since name another window: only buttons still
+        // under this parent are touched.
+        if (button != m_hWnd && IsWindow(button) && GetParent(button) == parent) {
+            SendMessageW(button, BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+}
+
+bool CRadioButton::IsCheck() const
+{
+    return SendMessageW(m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}

@@ -1,0 +1,13 @@
+// Real mouse and keyboard input through SendInput, as a user gives it. Each call queues its
+// whole gesture at once (a scroll bar runs its own loop while the button is down and must
+// find the release waiting), then pumps messages for a while.
+#pragma once
+
+#include <windows.h>
+
+void ClickAt(POINT screen);
+// Presses the left button at from, moves to to in steps and releases it there.
+void DragTo(POINT from, POINT to);
+void PressKey(WORD virtualKey);
+// The centre of a window, in screen coordinates.
+POINT CentreOf(HWND window);
