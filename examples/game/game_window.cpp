@@ -28,7 +28,7 @@ int GameWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     if (!m_Art.Prepare()) {
         m_Passed = false;
     }
-    m_Menu.AddMenu(L"Game", 6, L"New game", L"Pause", L"|", L"High scores", L"|", L"Exit");
+    m_Menu.AddMenu(L"Game", 7, L"New game", L"Pause", L"Mute", L"|", L"High scores", L"|", L"Exit");
     m_Menu.AddMenu(L"Help", 1, L"About");
     m_Menu.Set(hwnd);
     if (m_Mode != RunMode::Play) {
@@ -37,6 +37,7 @@ int GameWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     QueryPerformanceFrequency(&m_Frequency);
     QueryPerformanceCounter(&m_Last);
     m_First = m_Last;
+    m_Sound.Start(hwnd);
     m_Timer.Create(hwnd, kTickMilliseconds, nullptr);
     return 1;
 }
@@ -130,6 +131,12 @@ void GameWindow::StepOnce()
 {
     bool wasOver = m_World.State() == GameState::GameOver;
     m_World.Step(m_Input);
+    if (m_World.ShotsFiredLastStep() > 0) {
+        m_Sound.Shot();
+    }
+    if (m_World.HitsLastStep() > 0) {
+        m_Sound.Boom();
+    }
     if (!wasOver && m_World.State() == GameState::GameOver) {
         GameEnded();
     }
@@ -166,6 +173,9 @@ void GameWindow::OnCommand(HWND hwnd, int id, HWND control, UINT)
         m_World.NewGame();
     } else if (m_Menu.IsSelect(L"Pause", id)) {
         TogglePause();
+    } else if (m_Menu.IsSelect(L"Mute", id)) {
+        m_Sound.SetMuted(!m_Sound.IsMuted());
+        CheckMenuItem(GetMenu(hwnd), static_cast<UINT>(id), m_Sound.IsMuted() ? MF_CHECKED : MF_UNCHECKED);
     } else if (m_Menu.IsSelect(L"High scores", id)) {
         m_Scores.Show(hwnd, m_Best);
     } else if (m_Menu.IsSelect(L"Exit", id)) {

@@ -12,6 +12,7 @@
 #include "autopilot.h"
 #include "dialogs.h"
 #include "self_test.h"
+#include "sound.h"
 #include "world.h"
 
 enum class RunMode {
@@ -50,6 +51,7 @@ private:
     int m_Seconds;
     World m_World;
     Art m_Art;
+    Sound m_Sound;
     Input m_Input;
     CMenu m_Menu;
     AboutDialog m_About;

@@ -4,7 +4,8 @@
 // colour-keyed sprite (ColorKey), text, lines and a curve; keys seen in an overridden
 // WndProc; a fixed-step game clock driven by the window's timer (CTimer); a menu bar whose
 // items are recognised by their text (CMenu); a modal About box and a modeless high-score
-// dialog with controls (CDialogBase, CStatic, CEditMultiLineReadOnly, CButton).
+// dialog with controls (CDialogBase, CStatic, CEditMultiLineReadOnly, CButton); looping
+// music and sound effects synthesised at start (CMCI).
 //
 //   game               play: arrows move, Space fires, P pauses, Enter starts again
 //   game --seconds N   the autopilot plays for N seconds, then the game closes
