@@ -6,7 +6,7 @@ filter shows them to Doxygen as documentation without changing the headers:
 - the comment block that opens a header becomes the file's documentation;
 - a comment block directly above a declaration documents it; when several declarations
   follow without a blank line (an overload set, a constructor with its copies), the comment
-  documents each of them (a member group, distributed);
+  documents each of them (as a trailing comment on each further declaration);
 - other comments (section rules, notes before a blank line) stay ordinary comments.
 Line numbers are kept (but for one line added to the opening block), so Doxygen's warnings point at the right lines."""
 import os
@@ -17,18 +17,22 @@ ENDS_RUN = re.compile(r"^\s*($|//|#|public:|private:|protected:|};|}\s*;?\s*$)")
 COMMENT = re.compile(r"^(\s*)// ?(.*)$")
 
 
-def declaration_run(lines, start):
-    """Index just past the declarations that start at lines[start], and how many there are."""
-    end, count, depth = start, 0, 0
+def declaration_ends(lines, start):
+    """Indexes of the lines that end each declaration of the run starting at lines[start]."""
+    ends, end, depth = [], start, 0
     while end < len(lines) and (depth > 0 or not ENDS_RUN.match(lines[end])):
         stripped = lines[end].strip()
-        if depth == 0 and (stripped.endswith(";") or stripped.endswith("{")):
-            count += 1
         depth += lines[end].count("{") - lines[end].count("}")
+        if depth == 0 and (stripped.endswith(";") or stripped.endswith("}")):
+            ends.append(end)
         end += 1
         if depth < 0:
             break
-    return end, count
+    return ends
+
+
+def ends_in_class(stripped):
+    return stripped.startswith(("class ", "struct ", "enum "))
 
 
 def convert(lines):
@@ -56,11 +60,12 @@ def convert(lines):
             continue
         for k in range(start, i):
             out[k] = block[k - start].group(1) + "/// " + block[k - start].group(2)
-        end, count = declaration_run(lines, i)
-        if count > 1 and not nxt.lstrip().startswith(("class ", "struct ", "enum ")):
-            indent = block[0].group(1)
-            out[start] = indent + "/*@{*/ " + out[start].lstrip()
-            out[end - 1] = out[end - 1] + " /*@}*/"
+        if ends_in_class(nxt.strip()):
+            continue
+        # Every further declaration of the run gets the same text as a trailing comment.
+        text = " ".join(m.group(2) for m in block)
+        for end in declaration_ends(lines, i)[1:]:
+            out[end] = out[end] + " ///< " + text
     return out
 
 
