@@ -1,0 +1,199 @@
+#include "game_window.h"
+
+#include <algorithm>
+
+#include "painter.h"
+
+namespace {
+
+constexpr int kTickMilliseconds = 15;
+// A slow frame is caught up with at most this many steps, so the game slows down instead
+// of freezing when a machine cannot keep up.
+constexpr int kMaxStepsPerTick = 6;
+
+}  // namespace
+
+bool GameWindow::Create()
+{
+    // The client area is the playfield; the frame adds its borders, caption and menu bar.
+    RECT frame = {0, 0, static_cast<LONG>(World::kWidth), static_cast<LONG>(World::kHeight)};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    return CreateWnd(L"Star Guard", frame.right - frame.left, frame.bottom - frame.top, 60, 40,
+                     nullptr, nullptr, L"BASIC_WINDOW",
+                     (WS_OVERLAPPEDWINDOW & ~WS_THICKFRAME & ~WS_MAXIMIZEBOX) | WS_VISIBLE, 0);
+}
+
+int GameWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
+{
+    if (!m_Art.Prepare()) {
+        m_Passed = false;
+    }
+    m_Menu.AddMenu(L"Game", 7, L"New game", L"Pause", L"Mute", L"|", L"High scores", L"|", L"Exit");
+    m_Menu.AddMenu(L"Help", 1, L"About");
+    m_Menu.Set(hwnd);
+    if (m_Mode != RunMode::Play) {
+        m_Pilot = std::make_unique<Autopilot>(hwnd);
+    }
+    QueryPerformanceFrequency(&m_Frequency);
+    QueryPerformanceCounter(&m_Last);
+    m_First = m_Last;
+    m_Sound.Start(hwnd);
+    m_Timer.Create(hwnd, kTickMilliseconds, nullptr);
+    return 1;
+}
+
+LRESULT CALLBACK GameWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The library has no keyboard handlers: a window that wants keys sees them here and
+    // passes every message on.
+    if (message == WM_KEYDOWN || message == WM_KEYUP) {
+        OnKey(static_cast<UINT>(wParam), message == WM_KEYDOWN);
+    }
+    return CWindowBase::WndProc(hwnd, message, wParam, lParam);
+}
+
+void GameWindow::OnKey(UINT key, bool down)
+{
+    switch (key) {
+    case VK_LEFT: m_Input.left = down; break;
+    case VK_RIGHT: m_Input.right = down; break;
+    case VK_SPACE: m_Input.fire = down; break;
+    case 'P':
+        if (down) {
+            TogglePause();
+        }
+        break;
+    case VK_RETURN:
+        if (down && m_World.State() == GameState::GameOver) {
+            m_World.NewGame();
+        }
+        break;
+    default: break;
+    }
+}
+
+void GameWindow::TogglePause()
+{
+    m_World.TogglePause();
+    CheckMenuItem(GetMenu(m_hWnd), static_cast<UINT>(m_Menu.GetID(L"Pause")),
+                  m_World.State() == GameState::Paused ? MF_CHECKED : MF_UNCHECKED);
+}
+
+void GameWindow::OnTimer(HWND hwnd, UINT id)
+{
+    if (static_cast<int>(id) != m_Timer.GetID()) {
+        return;
+    }
+    ++m_Tick;
+    if (m_Pilot) {
+        m_Pilot->Drive(m_Tick, m_World.ShipX());
+    }
+    AdvanceClock();
+    if (m_Mode == RunMode::SelfTest) {
+        if (m_Test.WantsHighScores(m_Tick)) {
+            m_Scores.Show(hwnd, m_Best);
+        }
+        if (m_Test.WantsHighScoresClosed(m_Tick)) {
+            m_Scores.Close();
+        }
+        if (m_Test.WantsPause(m_Tick)) {
+            m_Pilot->Tap('P');
+        }
+        if (m_Test.OnTick(m_Tick, m_World, m_Scores.IsOpen())) {
+            m_Passed = m_Passed && m_Test.Passed();
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        }
+    }
+    if (m_Mode == RunMode::Demo && m_Tick * kTickMilliseconds >= m_Seconds * 1000u) {
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    }
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void GameWindow::AdvanceClock()
+{
+    LARGE_INTEGER now = {};
+    QueryPerformanceCounter(&now);
+    m_Pending += static_cast<double>(now.QuadPart - m_Last.QuadPart) / m_Frequency.QuadPart;
+    m_Last = now;
+    int steps = 0;
+    while (m_Pending >= World::kStep && steps < kMaxStepsPerTick) {
+        StepOnce();
+        m_Pending -= World::kStep;
+        ++steps;
+    }
+    if (steps == kMaxStepsPerTick) {
+        m_Pending = 0;
+    }
+}
+
+void GameWindow::StepOnce()
+{
+    bool wasOver = m_World.State() == GameState::GameOver;
+    m_World.Step(m_Input);
+    if (m_World.ShotsFiredLastStep() > 0) {
+        m_Sound.Shot();
+    }
+    if (m_World.HitsLastStep() > 0) {
+        m_Sound.Boom();
+    }
+    if (!wasOver && m_World.State() == GameState::GameOver) {
+        GameEnded();
+    }
+    // The demo starts over by itself after the last life.
+    if (m_Mode == RunMode::Demo && m_World.State() == GameState::GameOver) {
+        m_World.NewGame();
+    }
+}
+
+void GameWindow::GameEnded()
+{
+    m_Best.push_back(m_World.Score());
+    std::sort(m_Best.rbegin(), m_Best.rend());
+    if (m_Best.size() > 8) {
+        m_Best.resize(8);
+    }
+    if (m_Mode == RunMode::Play) {
+        m_Scores.Show(m_hWnd, m_Best);
+    }
+}
+
+void GameWindow::OnPaint(HWND hwnd)
+{
+    PaintWorld(m_Graphics, m_Art, m_World, m_Frames++);
+    m_Graphics.Present(hwnd);
+}
+
+void GameWindow::OnCommand(HWND hwnd, int id, HWND control, UINT)
+{
+    if (control) {
+        return;
+    }
+    if (m_Menu.IsSelect(L"New game", id)) {
+        m_World.NewGame();
+    } else if (m_Menu.IsSelect(L"Pause", id)) {
+        TogglePause();
+    } else if (m_Menu.IsSelect(L"Mute", id)) {
+        m_Sound.SetMuted(!m_Sound.IsMuted());
+        CheckMenuItem(GetMenu(hwnd), static_cast<UINT>(id), m_Sound.IsMuted() ? MF_CHECKED : MF_UNCHECKED);
+    } else if (m_Menu.IsSelect(L"High scores", id)) {
+        m_Scores.Show(hwnd, m_Best);
+    } else if (m_Menu.IsSelect(L"Exit", id)) {
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    } else if (m_Menu.IsSelect(L"About", id)) {
+        bool wasPlaying = m_World.State() == GameState::Playing;
+        if (wasPlaying) {
+            TogglePause();
+        }
+        m_About.Show(hwnd);
+        if (wasPlaying) {
+            TogglePause();
+        }
+    }
+}
+
+double GameWindow::FramesPerSecond() const
+{
+    double seconds = static_cast<double>(m_Last.QuadPart - m_First.QuadPart) / m_Frequency.QuadPart;
+    return seconds > 0 ? m_Frames / seconds : 0;
+}

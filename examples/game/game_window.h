@@ -1,0 +1,69 @@
+// The game's frame window: it owns the world, the pictures, the menu and the dialogs, runs
+// the fixed-step clock from its timer and paints through its back buffer.
+#pragma once
+
+#include <tsumiki.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "art.h"
+#include "autopilot.h"
+#include "dialogs.h"
+#include "self_test.h"
+#include "sound.h"
+#include "world.h"
+
+enum class RunMode {
+    Play,      // a person plays
+    Demo,      // the autopilot plays for a number of seconds, then the game closes
+    SelfTest,  // the autopilot plays while the self-test checks the game
+};
+
+class GameWindow : public CWindowBase {
+public:
+    GameWindow(RunMode mode, int seconds) : m_Mode(mode), m_Seconds(seconds) {}
+
+    bool Create();
+    // The self-test's verdict once the loop has ended (true outside the self-test).
+    bool Passed() const { return m_Passed; }
+    // Frames painted per second of wall-clock time over the run.
+    double FramesPerSecond() const;
+    // What the self-test saw and any failures, one line each.
+    std::wstring SelfTestReport() const { return m_Test.Report(); }
+
+    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate(HWND hwnd, CREATESTRUCTW* create) override;
+    void OnPaint(HWND hwnd) override;
+    void OnTimer(HWND hwnd, UINT id) override;
+    void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
+
+private:
+    void OnKey(UINT key, bool down);
+    // Runs as many fixed steps as the time since the last tick holds.
+    void AdvanceClock();
+    void StepOnce();
+    void GameEnded();
+    void TogglePause();
+
+    RunMode m_Mode;
+    int m_Seconds;
+    World m_World;
+    Art m_Art;
+    Sound m_Sound;
+    Input m_Input;
+    CMenu m_Menu;
+    AboutDialog m_About;
+    HighScoreDialog m_Scores;
+    std::vector<int> m_Best;
+    std::unique_ptr<Autopilot> m_Pilot;
+    SelfTest m_Test;
+    bool m_Passed = true;
+    unsigned m_Tick = 0;
+    unsigned m_Frames = 0;
+    LARGE_INTEGER m_Frequency = {};
+    LARGE_INTEGER m_Last = {};
+    LARGE_INTEGER m_First = {};
+    double m_Pending = 0;  // seconds of real time not yet turned into steps
+};

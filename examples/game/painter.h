@@ -1,0 +1,10 @@
+// Draws one frame of the world into a window's back buffer.
+#pragma once
+
+#include <tsumiki.h>
+
+#include "art.h"
+#include "world.h"
+
+// frame counts painted frames; it drives what blinks and shimmers.
+void PaintWorld(CGraphics& graphics, Art& art, const World& world, unsigned frame);
