@@ -28,39 +28,51 @@
 #include <list>
 #include <map>
 
+// A push button whose clicks reach the parent's OnCommand as BN_CLICKED.
 class TSUMIKI_API CButton : public CControlBase {
 public:
+    // Places the button with the text on it.
     bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
     // True when the command identifier an OnCommand handler received is this button's.
     bool IsPush(int id) const;
 };
 
+// A check box that changes state only when told (ToggleCheck, SetCheck).
 class TSUMIKI_API CCheckBox : public CControlBase {
 public:
     // The text stands left of the box. A click does not check the box by itself.
     bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
+    // Checks or clears the box.
     void SetCheck(bool check);
+    // Whether the box is checked.
     bool IsCheck() const;
     // Flips the box when `control` (the handle an OnCommand handler received) is this box.
     void ToggleCheck(HWND control);
 };
 
+// A frame with a caption, drawn around other controls (which are its parent's children).
 class TSUMIKI_API CGroupBox : public CControlBase {
 public:
+    // Places the frame with the caption at its top-left.
     bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
 };
 
+// A line or block of text the user cannot change.
 class TSUMIKI_API CStatic : public CControlBase {
 public:
+    // Places the text; longer text wraps within the width.
     bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
     // A null text is empty text.
     void SetText(const wchar_t* text);
 };
 
+// A single-line edit with a border; the base of the edit family.
 class TSUMIKI_API CEdit : public CControlBase {
 public:
+    // A single-line edit with a border, once created.
     CEdit();
 
+    // Places the edit holding the text.
     bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
     // A null text is empty text.
     void SetText(const wchar_t* text);
@@ -70,6 +82,7 @@ public:
     // Appends after the whole text, whatever the user has selected, and leaves the caret
     // at the end. Line breaks ("\r\n") must be part of the text.
     void AddText(const wchar_t* text);
+    // The number of characters in the edit.
     int GetTextLength() const;
 
 protected:
@@ -80,18 +93,24 @@ private:
     DWORD m_dwStyle;
 };
 
+// A single-line edit the user can read and select but not change.
 class TSUMIKI_API CEditReadOnly : public CEdit {
 public:
+    // A read-only single-line edit, once created.
     CEditReadOnly();
 };
 
+// A multi-line edit with a vertical scroll bar, where Enter starts a new line.
 class TSUMIKI_API CEditMultiLine : public CEdit {
 public:
+    // A multi-line edit, once created.
     CEditMultiLine();
 };
 
+// A multi-line edit the user cannot change: a log, with AddText.
 class TSUMIKI_API CEditMultiLineReadOnly : public CEdit {
 public:
+    // A read-only multi-line edit, once created.
     CEditMultiLineReadOnly();
 };
 
@@ -211,16 +230,20 @@ protected:
     // Sends the stored position to the control.
     void SendPosition();
 
+    // The range, page and position: the object, not the control, is the authority on them.
     SCROLLINFO m_ScrollInfo;
+    // SBS_HORZ or SBS_VERT with the child style words the bar is created with.
     DWORD m_dwStyle;
 };
 
+// A stand-alone horizontal scroll bar; the parent's OnHScroll hands its requests to Scroll.
 class TSUMIKI_API CScrollBarHorizon : public CScrollBarBase {
 public:
     // Applies a WM_HSCROLL request as CScrollBarBase::Scroll describes.
     bool Scroll(HWND control, UINT code, int pos) override;
 };
 
+// A stand-alone vertical scroll bar; the parent's OnVScroll hands its requests to Scroll.
 class TSUMIKI_API CScrollBarVertical : public CScrollBarBase {
 public:
     // Creates a vertical bar; otherwise as CScrollBarBase::Create.

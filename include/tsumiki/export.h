@@ -5,5 +5,6 @@
 #if defined(TSUMIKI_BUILDING_DLL)
 #  define TSUMIKI_API __declspec(dllexport)
 #else
+// Marks what tsumiki.dll exports (while the DLL is built) and its clients import.
 #  define TSUMIKI_API __declspec(dllimport)
 #endif

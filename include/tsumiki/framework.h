@@ -118,6 +118,8 @@ inline void CallIdleCatching(void* call) noexcept
 
 }  // namespace tsumiki_detail
 
+// A window timer whose ticks reach the window object's OnTimer; it lives no longer than its
+// object and its copies.
 class TSUMIKI_API CTimer {
 public:
     CTimer();
@@ -140,6 +142,9 @@ private:
     std::shared_ptr<Binding> m_Binding;
 };
 
+// The base of every window object: a frame window on the class "BASIC_WINDOW", a dialog or
+// a control. Its window's messages reach the virtual handlers below; each window has a
+// back buffer (m_Graphics) to draw into and a timer (m_Timer).
 class TSUMIKI_API CWindowBase {
 public:
     CWindowBase();
@@ -235,6 +240,8 @@ protected:
     static void ReplayMedia(HWND hwnd, WPARAM outcome, LPARAM device);
 
 public:
+    // The window (null before creation and inside OnCreate), the procedure saved for it,
+    // its identifier, and its outer and client sizes in pixels.
     HWND GetWndHandle() const;
     WNDPROC GetDefWndProc() const;
     int GetID() const;
@@ -242,6 +249,7 @@ public:
     int GetHeight() const;
     int GetClientWidth() const;
     int GetClientHeight() const;
+    // Resizes or moves the window (outer size; position as GetX and GetY answer it).
     void SetSize(int width, int height);
     void SetPos(int x, int y);
     // Position as SetPos takes it: parent client coordinates for a child, screen otherwise.
@@ -268,9 +276,13 @@ public:
     static LRESULT CALLBACK WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
+    // The window this object is attached to (null before creation).
     HWND m_hWnd;
+    // The procedure messages go on to when a handler passes them on.
     WNDPROC m_DefWndProc;
+    // The window's back buffer, the size of its client area; OnPaint presents it.
     CGraphics m_Graphics;
+    // A timer for the window object's own use (Create it in OnCreate).
     CTimer m_Timer;
 
     // The last identifier handed out (32768 before the first).
@@ -279,6 +291,8 @@ protected:
 
 // Controls (the subclassing base of every control wrapper) follow here.
 
+// The base of every control wrapper: the one standard creation of a control and its
+// subclassing, so that a wrapper can see its control's own messages.
 class TSUMIKI_API CControlBase : public CWindowBase {
 public:
     CControlBase();
@@ -374,10 +388,13 @@ public:
     static constexpr std::size_t kTemplateSize = 576;
 
 protected:
+    // Whether the last CreateDiag was modal.
     bool m_bModal;
     // The dialog template of the last CreateDiag (all zero before it).
     alignas(DWORD) unsigned char m_Template[kTemplateSize];
+    // The parent given to CreateDiag.
     HWND m_hParent;
+    // The size and position given to CreateDiag, in pixels.
     int m_Width;
     int m_Height;
     int m_X;

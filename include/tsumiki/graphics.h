@@ -22,6 +22,7 @@
 
 class CImage;
 
+// One start-up of GDI+, shared by the copies of the object and shut down when the last dies.
 class TSUMIKI_API CGdiplus {
 public:
     // Starts GDI+ for this object and its copies; independent of the library's own start-up.
@@ -37,6 +38,7 @@ public:
     // it until the last one relying on it is gone, when GDI+ is shut down.
     static bool IsSharedRunning();
 
+    // Whether this start-up succeeded, and its token (0 when it did not).
     bool IsRunning() const;
     ULONG_PTR GetToken() const;
 
@@ -49,6 +51,8 @@ private:
     std::shared_ptr<Startup> m_Token;
 };
 
+// A window's back buffer: an off-screen GDI+ surface the size of the client area, with the
+// drawing of pictures, text, lines and curves into it and one call to show it.
 class TSUMIKI_API CGraphics {
 public:
     CGraphics();
@@ -93,6 +97,7 @@ private:
     std::shared_ptr<Surface> m_Surface;
 };
 
+// The file formats CImage::Save writes.
 enum EImageType {
     IMAGE_BMP = 0,
     IMAGE_JPEG = 1,
@@ -101,6 +106,8 @@ enum EImageType {
     IMAGE_TIFF = 4,
 };
 
+// A picture loaded from a file or memory, with the centre, angle, opacity and colour key it
+// is drawn with by CGraphics::DrawImage.
 class TSUMIKI_API CImage {
 public:
     CImage();

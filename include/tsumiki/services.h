@@ -21,6 +21,7 @@
 #include "tsumiki/export.h"
 #include "tsumiki/framework.h"
 
+// A menu bar built from lists of item texts; a chosen item is recognised by its text.
 class TSUMIKI_API CMenu {
 public:
     // Makes an empty menu bar.
@@ -78,6 +79,8 @@ enum EMEDIA {
     MEDIA_AVI = 4,      // "avivideo"
 };
 
+// One media file (wave, MIDI, MPEG, AVI) or audio CD played through MCI; on a library
+// window, playback with notify repeats until stopped.
 class TSUMIKI_API CMCI {
 public:
     // Holds no device.
@@ -122,6 +125,7 @@ private:
     std::shared_ptr<Device> m_Device;
 };
 
+// A child program started shown or hidden, waited for, and its main window found.
 class TSUMIKI_API CProcess {
 public:
     // Nothing launched.

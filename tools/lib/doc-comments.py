@@ -13,7 +13,7 @@ import os
 import re
 import sys
 
-ENDS_RUN = re.compile(r"^\s*($|//|#|public:|private:|protected:|};|}\s*;?\s*$)")
+ENDS_RUN = re.compile(r"^\s*($|//|#(?!\s*define)|public:|private:|protected:|};|}\s*;?\s*$)")
 COMMENT = re.compile(r"^(\s*)// ?(.*)$")
 
 
