@@ -100,10 +100,8 @@ public:
             return;
         }
         ++m_Tick;
-        if (m_SecondsToRun > 0 && m_Tick == kTourClassesTick) {
-            // A timed run shows the class guide, so that a screenshot has the tree.
-            m_Pages.Select(L"Classes");
-            m_Classes.Choose(L"CTreeView");
+        if (m_SecondsToRun > 0) {
+            Tour();
         }
         m_Menus.OnTick(hwnd, m_Tick);
         m_Library.OnTick(m_Tick);
@@ -123,7 +121,22 @@ public:
 private:
     static constexpr unsigned kFrameMilliseconds = 33;
     static constexpr int kPanelLeft = 640;
-    static constexpr unsigned kTourClassesTick = 30;
+    // A timed run turns the pages by itself, a page every kTourPageTicks, so that
+    // screenshots taken along the way show each of them; the class guide comes last.
+    static constexpr unsigned kTourPageTicks = 45;
+
+    void Tour()
+    {
+        static const wchar_t* const pages[] = {L"Choices", L"Library", L"Media", L"Classes"};
+        if (m_Tick % kTourPageTicks != 0 || m_Tick / kTourPageTicks > 4) {
+            return;
+        }
+        const wchar_t* page = pages[m_Tick / kTourPageTicks - 1];
+        m_Pages.Select(page);
+        if (page == pages[3]) {
+            m_Classes.Choose(L"CTreeView");
+        }
+    }
     Scene m_Scene;
     ControlsPanel m_Panel;
     ChoicesPanel m_Choices{m_Scene.Choices(), m_Panel};
