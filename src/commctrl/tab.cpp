@@ -1,6 +1,7 @@
 #include "tsumiki/common_controls.h"
 
 #include "commctrl/common_controls_init.h"
+#include "commctrl/notification.h"
 
 bool CTab::m_bOnce = false;
 
@@ -59,17 +60,9 @@ void CTab::ResizeParentWidth()
 
 bool CTab::IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    if (!m_hWnd || message != WM_NOTIFY ||
-        wParam != static_cast<WPARAM>(GetDlgCtrlID(m_hWnd))) {
-        return false;
-    }
     auto entry = m_ItemMap.find(text ? text : L"");
-    if (entry == m_ItemMap.end()) {
-        return false;
-    }
-    // Only now is lParam known to be this control's notification header.
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header || header->code != static_cast<UINT>(TCN_SELCHANGE)) {
+    if (entry == m_ItemMap.end() ||
+        !tsumiki_detail::NotificationFrom(m_hWnd, message, wParam, lParam, static_cast<UINT>(TCN_SELCHANGE))) {
         return false;
     }
     return SendMessageW(m_hWnd, TCM_GETCURSEL, 0, 0) == entry->second;

@@ -1,6 +1,7 @@
 #include "tsumiki/common_controls.h"
 
 #include "commctrl/common_controls_init.h"
+#include "commctrl/notification.h"
 
 bool CTreeView::m_bOnce = false;
 
@@ -49,18 +50,10 @@ void CTreeView::AddItem(const wchar_t* text, const wchar_t* parentText)
 
 bool CTreeView::IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    if (!m_hWnd || message != WM_NOTIFY ||
-        wParam != static_cast<WPARAM>(GetDlgCtrlID(m_hWnd))) {
-        return false;
-    }
     auto entry = m_ItemMap.find(text ? text : L"");
-    if (entry == m_ItemMap.end()) {
-        return false;
-    }
-    // Only now is lParam known to be this control's notification header. The selection
-    // is asked of the control, not taken from the notification's item records.
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header || header->code != static_cast<UINT>(TVN_SELCHANGEDW)) {
+    // The selection is asked of the control, not taken from the notification's item records.
+    if (entry == m_ItemMap.end() ||
+        !tsumiki_detail::NotificationFrom(m_hWnd, message, wParam, lParam, static_cast<UINT>(TVN_SELCHANGEDW))) {
         return false;
     }
     auto caret = reinterpret_cast<HTREEITEM>(SendMessageW(m_hWnd, TVM_GETNEXTITEM, TVGN_CARET, 0));
