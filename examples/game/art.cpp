@@ -1,5 +1,7 @@
 #include "art.h"
 
+#include "temp_file.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -10,13 +12,6 @@ namespace {
 
 const float kPi = 3.14159265f;
 const ARGB kKinds[Art::kSheetColumns] = {0xFF5AD2FF, 0xFF7BE35A, 0xFFFFB43A, 0xFFFF5A8C};
-
-std::wstring TempFile(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + L"tsumiki-game-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
-}
 
 bool SaveAs(GpBitmap* bitmap, const std::wstring& path, const wchar_t* mimeType)
 {

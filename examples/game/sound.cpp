@@ -1,5 +1,7 @@
 #include "sound.h"
 
+#include "temp_file.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -8,13 +10,6 @@ namespace {
 
 constexpr int kRate = 22050;
 constexpr double kPi = 3.14159265358979;
-
-std::wstring TempFile(const wchar_t* name)
-{
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + L"tsumiki-game-" + std::to_wstring(GetCurrentProcessId()) + L"-" + name;
-}
 
 // A 16-bit mono PCM wave file.
 bool WriteWave(const std::wstring& path, const std::vector<int16_t>& samples)
