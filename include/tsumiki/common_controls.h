@@ -24,6 +24,8 @@
 
 #include "tsumiki/framework.h"
 
+namespace tsumiki {
+
 // ---- Up-down ---------------------------------------------------------------------------
 
 // Spin arrows attached to a buddy window, whose text shows the position as a number; the
@@ -281,3 +283,24 @@ private:
     // Item text to the first item with that text; the items belong to the control.
     std::map<std::wstring, HTREEITEM> m_ItemMap;
 };
+
+}  // namespace tsumiki
+
+// The names above in the global namespace too, as programs written before the namespace
+// use them; define TSUMIKI_NO_GLOBAL_NAMES before the first include to keep them out.
+#ifndef TSUMIKI_NO_GLOBAL_NAMES
+using tsumiki::CUpDown;
+using tsumiki::CImageList;
+using tsumiki::CListView;
+using tsumiki::CProgressBar;
+using tsumiki::CTab;
+using tsumiki::CTreeView;
+using tsumiki::EImageColor;
+using tsumiki::IMAGE_COLOR;
+using tsumiki::IMAGE_COLOR4;
+using tsumiki::IMAGE_COLOR8;
+using tsumiki::IMAGE_COLOR16;
+using tsumiki::IMAGE_COLOR24;
+using tsumiki::IMAGE_COLOR32;
+using tsumiki::IMAGE_COLORDDB;
+#endif

@@ -28,6 +28,8 @@
 #include <list>
 #include <map>
 
+namespace tsumiki {
+
 // A push button whose clicks reach the parent's OnCommand as BN_CLICKED.
 class TSUMIKI_API CButton : public CControlBase {
 public:
@@ -275,3 +277,25 @@ private:
 
     CUpDown m_UpDown;
 };
+
+}  // namespace tsumiki
+
+// The names above in the global namespace too, as programs written before the namespace
+// use them; define TSUMIKI_NO_GLOBAL_NAMES before the first include to keep them out.
+#ifndef TSUMIKI_NO_GLOBAL_NAMES
+using tsumiki::CButton;
+using tsumiki::CCheckBox;
+using tsumiki::CGroupBox;
+using tsumiki::CStatic;
+using tsumiki::CEdit;
+using tsumiki::CEditReadOnly;
+using tsumiki::CEditMultiLine;
+using tsumiki::CEditMultiLineReadOnly;
+using tsumiki::CListBox;
+using tsumiki::CComboBox;
+using tsumiki::CRadioButton;
+using tsumiki::CScrollBarBase;
+using tsumiki::CScrollBarHorizon;
+using tsumiki::CScrollBarVertical;
+using tsumiki::CEditUpDown;
+#endif

@@ -20,6 +20,8 @@
 
 #include "tsumiki/export.h"
 
+namespace tsumiki {
+
 class CImage;
 
 // One start-up of GDI+, shared by the copies of the object and shut down when the last dies.
@@ -169,3 +171,20 @@ private:
 // directly; false when none is installed (or for a null argument). Starts GDI+ for the
 // call if nothing else holds it.
 TSUMIKI_API bool FindImageEncoder(const wchar_t* mimeType, CLSID* clsid);
+
+}  // namespace tsumiki
+
+// The names above in the global namespace too, as programs written before the namespace
+// use them; define TSUMIKI_NO_GLOBAL_NAMES before the first include to keep them out.
+#ifndef TSUMIKI_NO_GLOBAL_NAMES
+using tsumiki::CGdiplus;
+using tsumiki::CGraphics;
+using tsumiki::CImage;
+using tsumiki::EImageType;
+using tsumiki::IMAGE_BMP;
+using tsumiki::IMAGE_JPEG;
+using tsumiki::IMAGE_GIF;
+using tsumiki::IMAGE_PNG;
+using tsumiki::IMAGE_TIFF;
+using tsumiki::FindImageEncoder;
+#endif

@@ -21,6 +21,8 @@
 #include "tsumiki/export.h"
 #include "tsumiki/framework.h"
 
+namespace tsumiki {
+
 // A menu bar built from lists of item texts; a chosen item is recognised by its text.
 class TSUMIKI_API CMenu {
 public:
@@ -189,3 +191,23 @@ TSUMIKI_API void OpenFileNameDialog(wchar_t* result, const wchar_t* filter,
 // the last path is remembered apart from the open dialog's.
 TSUMIKI_API void SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
                                     const wchar_t* defaultExtension, HWND owner);
+
+}  // namespace tsumiki
+
+// The names above in the global namespace too, as programs written before the namespace
+// use them; define TSUMIKI_NO_GLOBAL_NAMES before the first include to keep them out.
+#ifndef TSUMIKI_NO_GLOBAL_NAMES
+using tsumiki::CMenu;
+using tsumiki::CMCI;
+using tsumiki::CProcess;
+using tsumiki::EMEDIA;
+using tsumiki::MEDIA_WAVE;
+using tsumiki::MEDIA_MIDI;
+using tsumiki::MEDIA_MPEG;
+using tsumiki::MEDIA_CDAUDIO;
+using tsumiki::MEDIA_AVI;
+using tsumiki::OpenColorDialog;
+using tsumiki::OpenFontDialog;
+using tsumiki::OpenFileNameDialog;
+using tsumiki::SaveFileNameDialog;
+#endif

@@ -11,6 +11,8 @@
 
 #include "tsumiki/framework.h"
 
+namespace tsumiki {
+
 // ---- Region ----------------------------------------------------------------------------
 
 // A region in window coordinates holding exactly the pure black pixels (RGB(0, 0, 0)) of a
@@ -111,3 +113,12 @@ private:
     void InvalidateButton(HWND hwnd);
     void Paint(HWND hwnd);
 };
+
+}  // namespace tsumiki
+
+// The names above in the global namespace too, as programs written before the namespace
+// use them; define TSUMIKI_NO_GLOBAL_NAMES before the first include to keep them out.
+#ifndef TSUMIKI_NO_GLOBAL_NAMES
+using tsumiki::CRegion;
+using tsumiki::CCustomButton;
+#endif

@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 void InitCommonControlsOnce(bool& once, DWORD classes)
 {
@@ -20,4 +22,6 @@ void InitCommonControlsOnce(bool& once, DWORD classes)
     once = true;
 }
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 // Registers the classes named by classes (an ICC_* value; 0 means the plain
 // InitCommonControls) the first time once is false, then sets once. The platform's answer
 // is not examined: registering again later would give the same answer.
 void InitCommonControlsOnce(bool& once, DWORD classes);
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

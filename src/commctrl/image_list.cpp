@@ -2,6 +2,8 @@
 
 #include "commctrl/common_controls_init.h"
 
+namespace tsumiki {
+
 bool CImageList::m_bOnce = false;
 
 // One platform image list. Copies of a CImageList share it through a shared_ptr, so it is
@@ -25,7 +27,7 @@ CImageList::~CImageList() = default;
 
 bool CImageList::Create(int initialCount, int width, int height, EImageColor color, bool mask)
 {
-    tsumiki_detail::InitCommonControlsOnce(m_bOnce, 0);
+    detail::InitCommonControlsOnce(m_bOnce, 0);
     // Let go first, so a list only this object holds is gone before the new one is made.
     m_ImageList.reset();
     UINT flags = static_cast<UINT>(color) | (mask ? ILC_MASK : 0);
@@ -61,3 +63,5 @@ HIMAGELIST CImageList::GetHandle() const
 {
     return m_ImageList ? m_ImageList->handle : nullptr;
 }
+
+}  // namespace tsumiki

@@ -2,6 +2,8 @@
 
 #include "commctrl/common_controls_init.h"
 
+namespace tsumiki {
+
 bool CListView::m_bOnce = false;
 
 namespace {
@@ -24,7 +26,7 @@ CListView::~CListView() = default;
 
 bool CListView::Create(HWND parent, int x, int y, int width, int height)
 {
-    tsumiki_detail::InitCommonControlsOnce(m_bOnce, ICC_LISTVIEW_CLASSES);
+    detail::InitCommonControlsOnce(m_bOnce, ICC_LISTVIEW_CLASSES);
     return CreateControl(parent, x, y, width, height, L"", WC_LISTVIEWW,
                          WS_CHILD | WS_VISIBLE | LVS_REPORT);
 }
@@ -91,3 +93,5 @@ int CListView::GetAttributeCount(int row) const
     }
     return m_AttributeCount[static_cast<size_t>(row)];
 }
+
+}  // namespace tsumiki

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 // The notification header when the message is WM_NOTIFY from `control` with `code`; null
 // otherwise. A WM_NOTIFY whose wParam names another control is not read at all, since its
@@ -18,4 +20,6 @@ inline const NMHDR* NotificationFrom(HWND control, UINT message, WPARAM wParam, 
     return header && header->code == code ? header : nullptr;
 }
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

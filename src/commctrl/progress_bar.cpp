@@ -4,6 +4,8 @@
 
 #include <utility>
 
+namespace tsumiki {
+
 bool CProgressBar::m_bOnce = false;
 
 CProgressBar::CProgressBar() : m_Step(0) {}
@@ -17,7 +19,7 @@ CProgressBar::~CProgressBar() = default;
 bool CProgressBar::Create(HWND parent, int minimum, int maximum, int step, int x, int y,
                           int width, int height)
 {
-    tsumiki_detail::InitCommonControlsOnce(m_bOnce, ICC_PROGRESS_CLASS);
+    detail::InitCommonControlsOnce(m_bOnce, ICC_PROGRESS_CLASS);
     if (!CreateControl(parent, x, y, width, height, L"", PROGRESS_CLASSW,
                        WS_CHILD | WS_VISIBLE | WS_BORDER)) {
         return false;
@@ -77,3 +79,5 @@ int CProgressBar::GetPos() const
 {
     return static_cast<int>(SendMessageW(m_hWnd, PBM_GETPOS, 0, 0));
 }
+
+}  // namespace tsumiki

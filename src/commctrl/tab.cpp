@@ -3,6 +3,8 @@
 #include "commctrl/common_controls_init.h"
 #include "commctrl/notification.h"
 
+namespace tsumiki {
+
 bool CTab::m_bOnce = false;
 
 CTab::CTab() : m_ItemCount(0) {}
@@ -15,7 +17,7 @@ CTab::~CTab() = default;
 
 bool CTab::Create(HWND parent, const wchar_t* name, int x, int y, int width, int height)
 {
-    tsumiki_detail::InitCommonControlsOnce(m_bOnce, ICC_TAB_CLASSES);
+    detail::InitCommonControlsOnce(m_bOnce, ICC_TAB_CLASSES);
     if (!CreateControl(parent, x, y, width, height, name, WC_TABCONTROLW,
                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS)) {
         return false;
@@ -62,8 +64,10 @@ bool CTab::IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lPa
 {
     auto entry = m_ItemMap.find(text ? text : L"");
     if (entry == m_ItemMap.end() ||
-        !tsumiki_detail::NotificationFrom(m_hWnd, message, wParam, lParam, static_cast<UINT>(TCN_SELCHANGE))) {
+        !detail::NotificationFrom(m_hWnd, message, wParam, lParam, static_cast<UINT>(TCN_SELCHANGE))) {
         return false;
     }
     return SendMessageW(m_hWnd, TCM_GETCURSEL, 0, 0) == entry->second;
 }
+
+}  // namespace tsumiki

@@ -3,6 +3,8 @@
 #include "commctrl/common_controls_init.h"
 #include "commctrl/notification.h"
 
+namespace tsumiki {
+
 bool CTreeView::m_bOnce = false;
 
 CTreeView::CTreeView() = default;
@@ -15,7 +17,7 @@ CTreeView::~CTreeView() = default;
 
 bool CTreeView::Create(HWND parent, const wchar_t* name, int x, int y, int width, int height)
 {
-    tsumiki_detail::InitCommonControlsOnce(m_bOnce, ICC_TREEVIEW_CLASSES);
+    detail::InitCommonControlsOnce(m_bOnce, ICC_TREEVIEW_CLASSES);
     if (!CreateControl(parent, x, y, width, height, name, WC_TREEVIEWW,
                        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
                            TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
@@ -53,9 +55,11 @@ bool CTreeView::IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARA
     auto entry = m_ItemMap.find(text ? text : L"");
     // The selection is asked of the control, not taken from the notification's item records.
     if (entry == m_ItemMap.end() ||
-        !tsumiki_detail::NotificationFrom(m_hWnd, message, wParam, lParam, static_cast<UINT>(TVN_SELCHANGEDW))) {
+        !detail::NotificationFrom(m_hWnd, message, wParam, lParam, static_cast<UINT>(TVN_SELCHANGEDW))) {
         return false;
     }
     auto caret = reinterpret_cast<HTREEITEM>(SendMessageW(m_hWnd, TVM_GETNEXTITEM, TVGN_CARET, 0));
     return caret == entry->second;
 }
+
+}  // namespace tsumiki

@@ -4,6 +4,8 @@
 
 #include "commctrl/common_controls_init.h"
 
+namespace tsumiki {
+
 bool CUpDown::m_bOnce = false;
 
 namespace {
@@ -19,7 +21,7 @@ int To16Bits(int value)
 bool CUpDown::CreateUpDown(HWND parent, HWND buddy, int x, int y, int width, int height,
                            int limit1, int limit2, int pos)
 {
-    tsumiki_detail::InitCommonControlsOnce(m_bOnce, ICC_UPDOWN_CLASS);
+    detail::InitCommonControlsOnce(m_bOnce, ICC_UPDOWN_CLASS);
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     int lower = To16Bits(std::min(limit1, limit2));
     int upper = To16Bits(std::max(limit1, limit2));
@@ -55,3 +57,5 @@ int CUpDown::GetPos() const
     }
     return static_cast<short>(LOWORD(answer));
 }
+
+}  // namespace tsumiki

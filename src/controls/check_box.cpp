@@ -1,5 +1,7 @@
 #include "tsumiki/controls.h"
 
+namespace tsumiki {
+
 bool CCheckBox::Create(HWND parent, int x, int y, int width, int height, const wchar_t* text)
 {
     // BS_CHECKBOX, not BS_AUTOCHECKBOX: the parent decides, through ToggleCheck.
@@ -25,3 +27,5 @@ void CCheckBox::ToggleCheck(HWND control)
     // An indeterminate box counts as unchecked and becomes checked.
     SetCheck(!IsCheck());
 }
+
+}  // namespace tsumiki

@@ -1,5 +1,7 @@
 #include "tsumiki/controls.h"
 
+namespace tsumiki {
+
 namespace {
 
 constexpr DWORD kSingleLine = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL;
@@ -49,3 +51,5 @@ int CEdit::GetTextLength() const
 {
     return GetWindowTextLengthW(m_hWnd);
 }
+
+}  // namespace tsumiki

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace tsumiki {
+
 CEditUpDown::CEditUpDown() : CEdit() {}
 
 bool CEditUpDown::Create(HWND parent, int x, int y, int width, int height, int limit1,
@@ -24,3 +26,5 @@ bool CEditUpDown::Create(HWND, int, int, int, int, const wchar_t*)
 {
     return true;
 }
+
+}  // namespace tsumiki

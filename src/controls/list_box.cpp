@@ -1,5 +1,7 @@
 #include "tsumiki/controls.h"
 
+namespace tsumiki {
+
 namespace {
 
 // The list box and the combo box keep their items alike and differ in message numbers.
@@ -169,3 +171,5 @@ void CComboBox::Search(const wchar_t* text)
 {
     Select(m_hWnd, kComboBox, text);
 }
+
+}  // namespace tsumiki

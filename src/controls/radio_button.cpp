@@ -1,5 +1,7 @@
 #include "tsumiki/controls.h"
 
+namespace tsumiki {
+
 bool CRadioButton::Create(HWND parent, int x, int y, int width, int height, const wchar_t* text)
 {
     // No WS_GROUP: the buttons of one parent form one group for the platform's own clicks.
@@ -32,3 +34,5 @@ bool CRadioButton::IsCheck() const
 {
     return SendMessageW(m_hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
+
+}  // namespace tsumiki

@@ -1,5 +1,7 @@
 #include "tsumiki/controls.h"
 
+namespace tsumiki {
+
 namespace {
 
 constexpr int kPage = 10;
@@ -108,3 +110,5 @@ bool CScrollBarVertical::Scroll(HWND control, UINT code, int pos)
 {
     return ScrollBy(control, code, pos);
 }
+
+}  // namespace tsumiki

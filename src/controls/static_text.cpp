@@ -1,5 +1,7 @@
 #include "tsumiki/controls.h"
 
+namespace tsumiki {
+
 bool CStatic::Create(HWND parent, int x, int y, int width, int height, const wchar_t* text)
 {
     return CreateControl(parent, x, y, width, height, text, L"Static",
@@ -10,3 +12,5 @@ void CStatic::SetText(const wchar_t* text)
 {
     SetWindowTextW(m_hWnd, text ? text : L"");
 }
+
+}  // namespace tsumiki

@@ -3,6 +3,8 @@
 #include "framework/control_font.h"
 #include "framework/handler_exceptions.h"
 
+namespace tsumiki {
+
 namespace {
 
 CControlBase* LinkedObject(HWND control)
@@ -67,7 +69,7 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle)) {
         return false;
     }
-    if (HFONT font = tsumiki_detail::ControlFont()) {
+    if (HFONT font = detail::ControlFont()) {
         SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     return true;
@@ -118,3 +120,5 @@ LRESULT CALLBACK CControlBase::ControlProcManager(HWND hwnd, UINT message, WPARA
     }
     return result;
 }
+
+}  // namespace tsumiki

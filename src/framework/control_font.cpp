@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+namespace tsumiki {
+
 namespace {
 
 // The client's font: the library only refers to it and never deletes it. Controls may be
@@ -17,11 +19,13 @@ void SetControlFont(HFONT font)
     g_ControlFont = font;
 }
 
-namespace tsumiki_detail {
+namespace detail {
 
 HFONT ControlFont()
 {
     return g_ControlFont;
 }
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 // Null while the client has named none: controls then keep the system font.
 HFONT ControlFont();
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

@@ -1,6 +1,8 @@
 // What a window object does with a message its class does not override.
 #include "tsumiki/framework.h"
 
+namespace tsumiki {
+
 int CWindowBase::OnCreate(HWND, CREATESTRUCTW*)
 {
     return 1;
@@ -83,3 +85,5 @@ void CWindowBase::OnDestroy(HWND)
 }
 
 void CWindowBase::SetInit(HWND) {}
+
+}  // namespace tsumiki

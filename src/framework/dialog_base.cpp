@@ -4,6 +4,8 @@
 #include "framework/handler_exceptions.h"
 #include "framework/window_link.h"
 
+namespace tsumiki {
+
 namespace {
 
 // The window procedure serves as the dialog procedure: a dialog procedure returns a
@@ -29,7 +31,7 @@ CDialogBase::~CDialogBase() = default;
 bool CDialogBase::OpenDialog(const wchar_t* title, int width, int height, int x, int y,
                              bool modal, HWND parent)
 {
-    if (IsWindow(m_hWnd) || (modal && tsumiki_detail::HasKeptException())) {
+    if (IsWindow(m_hWnd) || (modal && detail::HasKeptException())) {
         return false;
     }
     WriteDialogTemplate(m_Template, title, modal);
@@ -108,3 +110,5 @@ void CDialogBase::OnDestroy(HWND)
         PostQuitMessage(0);
     }
 }
+
+}  // namespace tsumiki

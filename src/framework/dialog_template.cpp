@@ -3,6 +3,8 @@
 #include <cstring>
 #include <cwchar>
 
+namespace tsumiki {
+
 namespace {
 
 // Byte offsets of the fields, from the start of the template.
@@ -65,3 +67,5 @@ void WriteDialogTemplate(unsigned char* buffer, const wchar_t* title, bool modal
     buffer[kCharset] = DEFAULT_CHARSET;
     std::memcpy(buffer + kTypeface, L"MS Shell Dlg", sizeof(L"MS Shell Dlg"));
 }
+
+}  // namespace tsumiki

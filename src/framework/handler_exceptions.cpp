@@ -2,15 +2,17 @@
 
 #include "tsumiki/framework.h"
 
+namespace tsumiki {
+
 namespace {
 
 // Plain data only: a thread_local with a destructor would run it after a FreeLibrary.
-thread_local tsumiki_detail::KeptException t_Kept = {};
+thread_local detail::KeptException t_Kept = {};
 thread_local HWND t_ModalDialog = nullptr;
 
 }  // namespace
 
-namespace tsumiki_detail {
+namespace detail {
 
 void KeepException(const KeptException& kept)
 {
@@ -36,7 +38,7 @@ KeptException TakeKeptException()
     return kept;
 }
 
-}  // namespace tsumiki_detail
+}  // namespace detail
 
 namespace handler_exceptions {
 
@@ -60,3 +62,5 @@ LRESULT Recover(HWND hwnd, UINT message)
 }
 
 }  // namespace handler_exceptions
+
+}  // namespace tsumiki

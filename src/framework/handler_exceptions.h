@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace tsumiki {
+
 namespace handler_exceptions {
 
 // Makes dialog the thread's innermost modal dialog of the library; returns the one before.
@@ -14,3 +16,5 @@ HWND SwapModalDialog(HWND dialog);
 LRESULT Recover(HWND hwnd, UINT message);
 
 }  // namespace handler_exceptions
+
+}  // namespace tsumiki

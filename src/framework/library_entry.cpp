@@ -9,7 +9,7 @@ bool RegisterFrameWindowClass()
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = CWindowBase::WndProcManager;
+    windowClass.lpfnWndProc = tsumiki::CWindowBase::WndProcManager;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hIcon = static_cast<HICON>(
         LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_SHARED | LR_DEFAULTSIZE));

@@ -1,5 +1,7 @@
 #include "tsumiki/framework.h"
 
+namespace tsumiki {
+
 namespace {
 
 bool IsReadyForIdle(HWND focusWindow)
@@ -23,7 +25,7 @@ bool IsReadyForIdle(HWND focusWindow)
 
 }  // namespace
 
-void tsumiki_detail::RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
+void detail::RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
 {
     MSG message = {};
     // A kept exception ends the loop so that the caller's inline part can rethrow it.
@@ -39,3 +41,5 @@ void tsumiki_detail::RunMessageLoop(void (*idle)(void*), void* idleArgument, HWN
         }
     }
 }
+
+}  // namespace tsumiki

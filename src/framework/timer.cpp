@@ -1,5 +1,7 @@
 #include "tsumiki/framework.h"
 
+namespace tsumiki {
+
 // One platform timer. Killed when the last CTimer that refers to it dies, unless a later
 // Create on its object superseded it: such a timer runs until its window is destroyed.
 struct CTimer::Binding {
@@ -47,3 +49,5 @@ int CTimer::GetID() const
 {
     return m_Binding ? m_Binding->id : 0;
 }
+
+}  // namespace tsumiki

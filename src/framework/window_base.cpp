@@ -1,5 +1,7 @@
 #include "framework/window_link.h"
 
+namespace tsumiki {
+
 std::atomic<int> CWindowBase::m_CounterID{0x8000};
 
 CWindowBase::CWindowBase() : m_hWnd(nullptr), m_DefWndProc(nullptr) {}
@@ -190,3 +192,5 @@ int CWindowBase::CreateResourceID()
     } while (!m_CounterID.compare_exchange_weak(last, next, std::memory_order_relaxed));
     return next;
 }
+
+}  // namespace tsumiki

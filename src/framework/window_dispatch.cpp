@@ -2,6 +2,8 @@
 
 #include "framework/handler_exceptions.h"
 
+namespace tsumiki {
+
 namespace {
 
 // True for a window of the platform's dialog class, for which this procedure is called
@@ -69,3 +71,5 @@ void CWindowBase::ReplayMedia(HWND hwnd, WPARAM outcome, LPARAM device)
     play.dwCallback = reinterpret_cast<DWORD_PTR>(hwnd);
     mciSendCommandW(id, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
 }
+
+}  // namespace tsumiki

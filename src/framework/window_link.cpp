@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+namespace tsumiki {
+
 namespace {
 
 // Bumped by every change of any link, from any thread: a remembered lookup is trusted
@@ -81,3 +83,5 @@ void Forget(CWindowBase* object)
 }
 
 }  // namespace window_link
+
+}  // namespace tsumiki

@@ -5,6 +5,8 @@
 
 #include "tsumiki/framework.h"
 
+namespace tsumiki {
+
 namespace window_link {
 
 // The object attached to the window, or null.
@@ -22,3 +24,5 @@ CWindowBase* TakeExpected(bool* modalDialog);
 void Forget(CWindowBase* object);
 
 }  // namespace window_link
+
+}  // namespace tsumiki

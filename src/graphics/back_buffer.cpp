@@ -1,5 +1,7 @@
 #include "graphics/surface.h"
 
+namespace tsumiki {
+
 using namespace Gdiplus;
 
 CGraphics::Surface::Surface(HWND window) : gdiplus(CGdiplus::Startup::Shared())
@@ -105,3 +107,5 @@ GpGraphics* CGraphics::GetDrawer() const
 {
     return m_Surface ? m_Surface->graphics : nullptr;
 }
+
+}  // namespace tsumiki

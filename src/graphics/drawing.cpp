@@ -5,6 +5,8 @@
 #include <climits>
 #include <cwchar>
 
+namespace tsumiki {
+
 using namespace Gdiplus;
 
 namespace {
@@ -110,3 +112,5 @@ void CGraphics::DrawCurve(const PointF* points, int count, Color color, float wi
     DllExports::GdipDrawCurve(graphics, pen, points, count);
     DllExports::GdipDeletePen(pen);
 }
+
+}  // namespace tsumiki

@@ -1,5 +1,7 @@
 #include "platform/gdiplus_startup.h"
 
+namespace tsumiki {
+
 CGdiplus::CGdiplus() : m_Token(std::make_shared<Startup>()) {}
 
 CGdiplus::CGdiplus(std::shared_ptr<Startup> startup) : m_Token(std::move(startup)) {}
@@ -29,3 +31,5 @@ ULONG_PTR CGdiplus::GetToken() const
 {
     return m_Token ? m_Token->token : 0;
 }
+
+}  // namespace tsumiki

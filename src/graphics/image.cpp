@@ -6,6 +6,8 @@
 #include <memory>
 #include <new>
 
+namespace tsumiki {
+
 using namespace Gdiplus;
 
 // The picture, the stream it was decoded from and its drawing effects: shared by the
@@ -95,7 +97,7 @@ bool CImage::Load(const wchar_t* path)
 {
     Release();
     if (!path || GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
-        tsumiki_detail::ShowLibraryMessage(L"画像読み込みに失敗しました", L"GDI+画像読み込み");
+        detail::ShowLibraryMessage(L"画像読み込みに失敗しました", L"GDI+画像読み込み");
         return false;
     }
     m_Picture = Decode(ReadFileIntoStream(path));
@@ -237,3 +239,5 @@ GpImageAttributes* CImage::GetAttributes() const
 {
     return m_Picture ? m_Picture->attributes : nullptr;
 }
+
+}  // namespace tsumiki

@@ -9,6 +9,8 @@
 #include <memory>
 #include <new>
 
+namespace tsumiki {
+
 namespace {
 
 class MemoryStream : public IStream {
@@ -171,3 +173,5 @@ IStream* CopyIntoStream(const void* bytes, std::size_t size)
     std::memcpy(copy.get(), bytes, size);
     return new (std::nothrow) MemoryStream(std::move(copy), size, 0);
 }
+
+}  // namespace tsumiki

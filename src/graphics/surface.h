@@ -4,6 +4,8 @@
 
 #include "platform/gdiplus_startup.h"
 
+namespace tsumiki {
+
 struct CGraphics::Surface {
     explicit Surface(HWND window);
     ~Surface();
@@ -19,3 +21,5 @@ struct CGraphics::Surface {
     int width = 0;
     int height = 0;
 };
+
+}  // namespace tsumiki

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+namespace tsumiki {
+
 using namespace Gdiplus;
 
 CGdiplus::Startup::Startup()
@@ -72,3 +74,5 @@ GpFontFamily* CGdiplus::Startup::GenericSansSerif()
     }
     return m_SansSerif;
 }
+
+}  // namespace tsumiki

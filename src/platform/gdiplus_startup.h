@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace tsumiki {
+
 struct CGdiplus::Startup {
     Startup();
     ~Startup();
@@ -28,3 +30,5 @@ private:
     Gdiplus::GpFontFamily* m_SansSerif = nullptr;
     bool m_SansSerifFetched = false;
 };
+
+}  // namespace tsumiki

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+namespace tsumiki {
+
 namespace {
 
 // One setting for the process; windows on several threads may report at once, so the
@@ -23,7 +25,7 @@ void SetLibraryMessageHandler(LibraryMessageHandler handler, void* argument)
     g_Route = {handler, handler ? argument : nullptr};
 }
 
-namespace tsumiki_detail {
+namespace detail {
 
 void ShowLibraryMessage(const wchar_t* text, const wchar_t* caption)
 {
@@ -40,4 +42,6 @@ void ShowLibraryMessage(const wchar_t* text, const wchar_t* caption)
     MessageBoxW(nullptr, text, caption, MB_OK);
 }
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

@@ -6,10 +6,14 @@
 
 #include <windows.h>
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 // caption may be null (the box shows the platform's default caption; a routed handler
 // gets an empty caption).
 void ShowLibraryMessage(const wchar_t* text, const wchar_t* caption);
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+namespace tsumiki {
+
 DWORD OpenColorDialog(bool argb, HWND owner)
 {
     // The custom colour wells start white; whatever the user puts there lasts one call.
@@ -25,3 +27,5 @@ DWORD OpenColorDialog(bool argb, HWND owner)
     return 0xFF000000u | (static_cast<DWORD>(GetRValue(choose.rgbResult)) << 16) |
            (static_cast<DWORD>(GetGValue(choose.rgbResult)) << 8) | GetBValue(choose.rgbResult);
 }
+
+}  // namespace tsumiki

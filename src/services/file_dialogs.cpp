@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <vector>
 
+namespace tsumiki {
+
 namespace {
 
 // What one file function keeps between its calls: the path chosen last pre-fills the
@@ -95,3 +97,5 @@ void SaveFileNameDialog(wchar_t* result, const wchar_t* filter, const wchar_t* d
     RunFileDialog(GetSaveFileNameW, g_SaveBuffers, result, filter, defaultExtension, owner,
                   L"名前を付けて保存", OFN_OVERWRITEPROMPT);
 }
+
+}  // namespace tsumiki

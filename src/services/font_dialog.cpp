@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+namespace tsumiki {
+
 bool OpenFontDialog(LOGFONTW* font, DWORD* colour, HWND owner)
 {
     // The dialog works on a record of its own: some platforms (Wine) write the font into
@@ -26,3 +28,5 @@ bool OpenFontDialog(LOGFONTW* font, DWORD* colour, HWND owner)
     }
     return true;
 }
+
+}  // namespace tsumiki

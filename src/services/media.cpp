@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tsumiki {
+
 namespace {
 
 // Every command gets a zero-filled parameter record: some drivers (Wine's wave driver
@@ -66,7 +68,7 @@ bool CMCI::Open(const wchar_t* path, EMEDIA kind)
     open.lpstrElementName = path;
     if (mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
                         reinterpret_cast<DWORD_PTR>(&open)) != 0) {
-        tsumiki_detail::ShowLibraryMessage(OpenFailureText(path).c_str(), nullptr);
+        detail::ShowLibraryMessage(OpenFailureText(path).c_str(), nullptr);
         return false;
     }
     // The old device (if this was its last holder) closes only now that the new one is
@@ -117,3 +119,5 @@ MCIDEVICEID CMCI::GetDeviceID() const
 {
     return m_Device ? m_Device->id : 0;
 }
+
+}  // namespace tsumiki

@@ -5,6 +5,8 @@
 #include <cwchar>
 #include <vector>
 
+namespace tsumiki {
+
 // The bar and the pop-ups made for it. Who destroys a menu is decided once per menu:
 // - a pop-up that went into a menu dies with that menu (DestroyMenu is recursive), so only
 //   a pop-up no menu took (its append failed) is destroyed here;
@@ -164,7 +166,7 @@ int CMenu::Lookup(const wchar_t* text)
 {
     auto found = text ? m_ItemID.find(text) : m_ItemID.end();
     if (found == m_ItemID.end()) {
-        tsumiki_detail::ShowLibraryMessage(L"項目名が存在しません", nullptr);
+        detail::ShowLibraryMessage(L"項目名が存在しません", nullptr);
         return 0;
     }
     return found->second;
@@ -180,3 +182,5 @@ bool CMenu::IsSelect(const wchar_t* text, int id)
     int registered = Lookup(text);
     return registered != 0 && registered == id;
 }
+
+}  // namespace tsumiki

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace tsumiki {
+
 // One launch: the process handle is owned here and closed when the last CProcess sharing
 // the launch dies. The thread handle is closed right after the launch, as nothing uses it.
 struct CProcess::Launch {
@@ -97,3 +99,5 @@ DWORD CProcess::GetProcessID() const
 {
     return m_Launch ? m_Launch->info.dwProcessId : 0;
 }
+
+}  // namespace tsumiki

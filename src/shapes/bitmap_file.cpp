@@ -4,7 +4,9 @@
 
 #include "shapes/black_region.h"
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 namespace {
 
@@ -90,4 +92,6 @@ HBITMAP LoadBitmapFile(const wchar_t* path)
                                            LR_LOADFROMFILE | LR_CREATEDIBSECTION));
 }
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 // Loads a bitmap file as a DIB section; null when the file is missing, is not a bitmap,
 // declares a size no window could have, or declares more pixel data than the file holds
 // (a damaged header must not make the loader allocate gigabytes).
 HBITMAP LoadBitmapFile(const wchar_t* path);
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

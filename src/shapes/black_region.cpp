@@ -5,7 +5,9 @@
 #include <utility>
 #include <vector>
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 namespace {
 
@@ -202,4 +204,6 @@ HRGN BuildBlackRegion(HDC dc, HBITMAP bitmap)
     return tree.Finish();
 }
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
-namespace tsumiki_detail {
+namespace tsumiki {
+
+namespace detail {
 
 // Largest width or height a bitmap may have to become a window's shape: window
 // coordinates do not reach further.
@@ -16,4 +18,6 @@ constexpr int kLargestShapeSide = 32767;
 // than kLargestShapeSide either way, or the platform runs out of regions.
 HRGN BuildBlackRegion(HDC dc, HBITMAP bitmap);
 
-}  // namespace tsumiki_detail
+}  // namespace detail
+
+}  // namespace tsumiki

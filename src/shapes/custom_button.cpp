@@ -5,6 +5,8 @@
 #include "platform/library_message.h"
 #include "shapes/bitmap_file.h"
 
+namespace tsumiki {
+
 // The three pictures of a button, shared by its copies and deleted once, by the last.
 struct CCustomButton::Pictures {
     Pictures() = default;
@@ -42,19 +44,19 @@ bool CCustomButton::Create(HWND parent, int x, int y, const wchar_t* normalPath,
                                  WS_CHILD | WS_VISIBLE | BS_OWNERDRAW);
 
     auto pictures = std::make_shared<Pictures>();
-    pictures->normal = tsumiki_detail::LoadBitmapFile(normalPath);
-    pictures->push = tsumiki_detail::LoadBitmapFile(pushPath);
-    pictures->mask = tsumiki_detail::LoadBitmapFile(maskPath);
+    pictures->normal = detail::LoadBitmapFile(normalPath);
+    pictures->push = detail::LoadBitmapFile(pushPath);
+    pictures->mask = detail::LoadBitmapFile(maskPath);
     m_Pictures = pictures;
     m_bPush = false;
     if (!pictures->normal) {
-        tsumiki_detail::ShowLibraryMessage(L"ボタン通常表示画像読み込みエラー", nullptr);
+        detail::ShowLibraryMessage(L"ボタン通常表示画像読み込みエラー", nullptr);
     }
     if (!pictures->push) {
-        tsumiki_detail::ShowLibraryMessage(L"ボタン押下表示画像読み込みエラー", nullptr);
+        detail::ShowLibraryMessage(L"ボタン押下表示画像読み込みエラー", nullptr);
     }
     if (!pictures->mask) {
-        tsumiki_detail::ShowLibraryMessage(L"ボタンマスク画像読み込みエラー", nullptr);
+        detail::ShowLibraryMessage(L"ボタンマスク画像読み込みエラー", nullptr);
         return false;  // nothing to size or shape the button by
     }
     if (!created) {
@@ -146,3 +148,5 @@ LRESULT CALLBACK CCustomButton::WndProc(HWND hwnd, UINT message, WPARAM wParam, 
     // The button class keeps its own capture, focus and click logic.
     return CControlBase::WndProc(hwnd, message, wParam, lParam);
 }
+
+}  // namespace tsumiki

@@ -3,6 +3,8 @@
 #include "shapes/bitmap_file.h"
 #include "shapes/black_region.h"
 
+namespace tsumiki {
+
 // The one owner of a region handle, shared by the copies of a CRegion. A window that
 // accepts the region takes it over, and the owner then holds none.
 struct CRegion::Shared {
@@ -29,7 +31,7 @@ CRegion::~CRegion() = default;
 
 bool CRegion::CreateRegionFromBMP(HWND window, const wchar_t* path)
 {
-    HBITMAP bitmap = tsumiki_detail::LoadBitmapFile(path);
+    HBITMAP bitmap = detail::LoadBitmapFile(path);
     if (!bitmap) {
         return false;
     }
@@ -43,7 +45,7 @@ bool CRegion::CreateRegionFromHBITMAP(HWND window, HBITMAP bitmap)
     // A window that is gone reads the colours through the screen instead.
     HWND source = window && IsWindow(window) ? window : nullptr;
     HDC dc = GetDC(source);
-    HRGN region = tsumiki_detail::BuildBlackRegion(dc, bitmap);
+    HRGN region = detail::BuildBlackRegion(dc, bitmap);
     ReleaseDC(source, dc);
     if (!region) {
         return false;
@@ -69,3 +71,5 @@ HRGN CRegion::GetRegion() const
 {
     return m_hRgn ? m_hRgn->region : nullptr;
 }
+
+}  // namespace tsumiki

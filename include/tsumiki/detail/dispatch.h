@@ -1,0 +1,209 @@
+// The inline half of the window framework: the dispatch of messages to handlers and the
+// keeping and rethrowing of handler exceptions. It runs client handlers, so it is compiled
+// into the module that defines them (see "Exceptions thrown by handlers" in framework.h).
+// Included at the end of framework.h; not for direct use.
+#pragma once
+
+namespace tsumiki {
+
+// The storage between the catch at a window procedure and the rethrow; not for clients.
+namespace detail {
+
+// An exception a handler threw, held by code of the module that caught it: holder is
+// that module's std::exception_ptr, and only that module's functions rethrow or free it.
+struct KeptException {
+    void* holder;
+    void (*rethrow)(void* holder);
+    void (*discard)(void* holder);
+};
+
+// Keeps the exception for the calling thread; one kept already wins and the new one is
+// discarded.
+TSUMIKI_API void KeepException(const KeptException& kept);
+// True while the calling thread holds a kept exception.
+TSUMIKI_API bool HasKeptException();
+// Hands the calling thread's kept exception over (rethrow null when there is none).
+TSUMIKI_API KeptException TakeKeptException();
+// The loop behind MessageLoop: returns at WM_QUIT, or as soon as an exception is kept.
+TSUMIKI_API void RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow);
+
+// Rethrows the exception a holder made by KeepCurrentException holds, and frees the holder.
+inline void RethrowHeld(void* holder)
+{
+    auto* held = static_cast<std::exception_ptr*>(holder);
+    std::exception_ptr exception = std::move(*held);
+    delete held;
+    std::rethrow_exception(exception);
+}
+
+// Frees such a holder without rethrowing.
+inline void DiscardHeld(void* holder)
+{
+    delete static_cast<std::exception_ptr*>(holder);
+}
+
+// Inside a catch block: keeps the exception being handled.
+inline void KeepCurrentException() noexcept
+{
+    // Without memory for the holder the exception itself is lost; bad_alloc stands in.
+    auto* holder = new (std::nothrow) std::exception_ptr(std::current_exception());
+    KeepException({holder, &RethrowHeld, &DiscardHeld});
+}
+
+// Rethrows the calling thread's kept exception, if any.
+inline void RethrowKeptException()
+{
+    KeptException kept = TakeKeptException();
+    if (!kept.rethrow) {
+        return;
+    }
+    if (!kept.holder) {
+        throw std::bad_alloc();
+    }
+    kept.rethrow(kept.holder);
+}
+
+// The client's idle function, called through a catch of the client's own.
+struct IdleCall {
+    void (*idle)(void*);
+    void* argument;
+};
+
+// Calls an IdleCall's function; what it throws is kept.
+inline void CallIdleCatching(void* call) noexcept
+{
+    auto* idleCall = static_cast<IdleCall*>(call);
+    try {
+        idleCall->idle(idleCall->argument);
+    } catch (...) {
+        KeepCurrentException();
+    }
+}
+
+}  // namespace detail
+
+// The inline parts of the classes above: they run handlers, so they are compiled into
+// the module that defines them (see "Exceptions thrown by handlers" at the top).
+
+inline bool CWindowBase::CatchingWndProc(HWND hwnd, UINT message, WPARAM wParam,
+                                         LPARAM lParam, LRESULT& result) noexcept
+{
+    try {
+        result = WndProc(hwnd, message, wParam, lParam);
+        return true;
+    } catch (...) {
+        detail::KeepCurrentException();
+        return false;
+    }
+}
+
+inline bool CWindowBase::DispatchShared(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& result)
+{
+    result = 0;
+    switch (message) {
+    case WM_DESTROY:
+        OnDestroy(hwnd);
+        return true;
+    case WM_CLOSE:
+        OnClose(hwnd);
+        return true;
+    case WM_COPYDATA:
+        OnCopyData(hwnd, reinterpret_cast<HWND>(wParam), reinterpret_cast<COPYDATASTRUCT*>(lParam));
+        return true;
+    case WM_NOTIFY:
+        result = OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
+        return true;
+    case WM_COMMAND:
+        OnCommand(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return true;
+    case WM_HSCROLL:
+        OnHScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam),
+                  static_cast<short>(HIWORD(wParam)));
+        return true;
+    case WM_VSCROLL:
+        OnVScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam),
+                  static_cast<short>(HIWORD(wParam)));
+        return true;
+    default:
+        return false;
+    }
+}
+
+inline LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (DispatchShared(hwnd, message, wParam, lParam, result)) {
+        return result;
+    }
+    // Sizes and positions are signed 16-bit halves.
+    int low = static_cast<short>(LOWORD(lParam));
+    int high = static_cast<short>(HIWORD(lParam));
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(hwnd, reinterpret_cast<CREATESTRUCTW*>(lParam)) ? 0 : -1;
+    case WM_SIZE:
+        OnSize(hwnd, static_cast<UINT>(wParam), low, high);
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_ERASEBKGND:
+        return OnEraseBkGnd(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_SYSCOMMAND:
+        OnSysCommand(hwnd, static_cast<UINT>(wParam), low, high);
+        return 0;
+    case WM_TIMER:
+        OnTimer(hwnd, static_cast<UINT>(wParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+        return reinterpret_cast<LRESULT>(OnCtlColorEdit(
+            hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_EDIT));
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(OnCtlColorStatic(
+            hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_STATIC));
+    case MM_MCINOTIFY:
+        ReplayMedia(hwnd, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+inline LRESULT CALLBACK CControlBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(m_DefWndProc, hwnd, message, wParam, lParam);
+}
+
+inline bool CDialogBase::CreateDiag(const wchar_t* title, int width, int height, int x, int y,
+                                    bool modal, HWND parent)
+{
+    bool made = OpenDialog(title, width, height, x, y, modal, parent);
+    if (modal) {
+        detail::RethrowKeptException();
+    }
+    return made;
+}
+
+inline LRESULT CALLBACK CDialogBase::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        return OnInitDialog(hwnd, reinterpret_cast<HWND>(wParam), lParam);
+    }
+    LRESULT result = 0;
+    // Whatever else arrives is left to the dialog manager's default processing (0).
+    DispatchShared(hwnd, message, wParam, lParam, result);
+    return result;
+}
+
+inline void MessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
+{
+    detail::IdleCall call = {idle, idleArgument};
+    detail::RunMessageLoop(idle ? &detail::CallIdleCatching : nullptr, &call, focusWindow);
+    detail::RethrowKeptException();
+}
+
+}  // namespace tsumiki
