@@ -260,7 +260,7 @@ TEST_F(CommonDialogs, TheFileDialogsRestoreEvenALongCurrentDirectoryAfterBrowsin
     SetCurrentDirectoryW(before.c_str());
 }
 
-TEST_F(CommonDialogs, TheFormsWithATitleTellACancelAndEveryFormSpeaksTheChosenLanguage)
+TEST_F(CommonDialogs, TheFormsWithATitleTellACancelAndSpeakTheChosenLanguage)
 {
     struct Restore {
         ~Restore() { SetLibraryLanguage(LANGUAGE_JAPANESE); }
@@ -268,25 +268,13 @@ TEST_F(CommonDialogs, TheFormsWithATitleTellACancelAndEveryFormSpeaksTheChosenLa
     ASSERT_TRUE(WriteBytes(folder.File(L"picture.png"), "png", 3));
     using Dialog = bool (*)(wchar_t*, const wchar_t*, const wchar_t*, HWND, const wchar_t*);
     const Dialog open = OpenFileNameDialog, save = SaveFileNameDialog;
-    const Dialog plainOpen = [](wchar_t* r, const wchar_t* f, const wchar_t* e, HWND o, const wchar_t*) {
-        OpenFileNameDialog(r, f, e, o);
-        return false;
-    };
-    const Dialog plainSave = [](wchar_t* r, const wchar_t* f, const wchar_t* e, HWND o, const wchar_t*) {
-        SaveFileNameDialog(r, f, e, o);
-        return false;
-    };
     const struct {
         ELanguage language;
         Dialog dialog;
-        const wchar_t* title;
-        const wchar_t* pick;  // the file chosen in the folder; null: cancel
-        const wchar_t* seen;  // title|first file type
+        const wchar_t* title, *pick, *seen;
     } cases[] = {
-        {LANGUAGE_ENGLISH, open, nullptr, nullptr, L"Open|All files (*.*)"},
+        {LANGUAGE_ENGLISH, open, nullptr, nullptr, L"Open|All files (*.*)"},  // pick null: cancel
         {LANGUAGE_ENGLISH, save, nullptr, nullptr, L"Save As|All files (*.*)"},
-        {LANGUAGE_ENGLISH, plainOpen, nullptr, nullptr, L"Open|All files (*.*)"},
-        {LANGUAGE_ENGLISH, plainSave, nullptr, nullptr, L"Save As|"},
         {LANGUAGE_ENGLISH, open, L"Pick a picture", L"picture.png", L"Pick a picture|All files (*.*)"},
         {LANGUAGE_JAPANESE, open, nullptr, nullptr, L"ファイルを開く|All files(*.*)"},
         {LANGUAGE_JAPANESE, save, L"Export", L"export.png", L"Export|All files(*.*)"},
@@ -297,7 +285,7 @@ TEST_F(CommonDialogs, TheFormsWithATitleTellACancelAndEveryFormSpeaksTheChosenLa
         DialogDriver driver({[&](HWND dialog) {
             wchar_t types[64] = {};
             SendDlgItemMessageW(dialog, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(types));
-            seen = Text(dialog, 0) + L"|" + types;
+            seen = Text(dialog, 0) + L"|" + types;  // the title and the first file type
             c.pick ? Choose(folder.File(c.pick))(dialog) : Press(dialog, IDCANCEL);
         }});
         wchar_t result[MAX_PATH] = L"untouched";
