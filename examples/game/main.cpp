@@ -69,6 +69,8 @@ void PrintLibraryMessage(const wchar_t* text, const wchar_t* caption, void*)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // The game speaks English, and so do the library's messages (they name what failed).
+    SetLibraryLanguage(LANGUAGE_ENGLISH);
     Options options = ReadCommandLine();
     if (options.mode != RunMode::Play) {
         SetLibraryMessageHandler(PrintLibraryMessage);

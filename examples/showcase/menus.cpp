@@ -1,6 +1,7 @@
 // Shows: OpenColorDialog, OpenFontDialog and OpenFileNameDialog from the menu (the title's
 // colour and font, a picture for the scene); CMenu (a menu bar of pop-ups built from lists of texts, a separator, items
-// recognised by their text in OnCommand), CDialogBase run modally (the About box, which
+// recognised by their text in OnCommand; Language switches the library's own texts with
+// SetLibraryLanguage), CDialogBase run modally (the About box, which
 // in a timed run opens by itself and ends through a timer of its own, since a dialog
 // gets no OnTimer) and modelessly (a tool window whose CGroupBox, CStatic, CEdit, CButton
 // and CCheckBox are made in OnInitDialog and report to the dialog's OnCommand).
@@ -34,10 +35,11 @@ void UseDialogFont(std::initializer_list<HWND> controls)
 void OpenPicture(HWND owner, Scene* scene, ControlsPanel& log)
 {
     wchar_t path[MAX_PATH] = L"";
-    OpenFileNameDialog(path, L"Pictures (*.png;*.bmp;*.jpg;*.gif)\0*.png;*.bmp;*.jpg;*.jpeg;*.gif\0"
-                             L"All files(*.*)\0*.*\0",
-                       L"png", owner);
-    if (*path && scene && scene->ShowPicture(path)) {
+    // A null title: the library's own, in the language chosen under Language.
+    bool chosen = OpenFileNameDialog(path, L"Pictures (*.png;*.bmp;*.jpg;*.gif)\0*.png;*.bmp;*.jpg;*.jpeg;*.gif\0"
+                                           L"All files(*.*)\0*.*\0",
+                                     L"png", owner, nullptr);
+    if (chosen && scene && scene->ShowPicture(path)) {
         log.Log((std::wstring(L"Opened ") + path).c_str());
     }
 }
@@ -163,6 +165,35 @@ void ShowcaseMenus::Attach(HWND window, ControlsPanel& log, bool tour)
     m_Menu.AddMenu(L"Help", 1, L"About");
     m_Menu.Set(window);
     m_Tools.Show(window, log);
+    AddLanguageMenu(window);
+}
+
+void ShowcaseMenus::AddLanguageMenu(HWND window)
+{
+    // The library's own texts (the open dialog's title, its failure messages) follow.
+    m_Languages = m_Menu.AddMenu(L"Language", 2, L"English", L"日本語");
+    m_Menu.Set(window);
+    ShowLanguage(GetLibraryLanguage());
+}
+
+void ShowcaseMenus::ShowLanguage(ELanguage language)
+{
+    const int english = m_Menu.GetID(L"English");
+    const int japanese = m_Menu.GetID(L"日本語");
+    CheckMenuRadioItem(m_Languages, english, japanese,
+                       language == LANGUAGE_ENGLISH ? english : japanese, MF_BYCOMMAND);
+}
+
+bool ShowcaseMenus::ChooseLanguage(int id)
+{
+    const ELanguage chosen = m_Menu.IsSelect(L"English", id) ? LANGUAGE_ENGLISH : LANGUAGE_JAPANESE;
+    if (chosen == LANGUAGE_JAPANESE && !m_Menu.IsSelect(L"日本語", id)) {
+        return false;
+    }
+    SetLibraryLanguage(chosen);
+    ShowLanguage(chosen);
+    m_Log->Log(chosen == LANGUAGE_ENGLISH ? L"The library speaks English." : L"The library speaks Japanese.");
+    return true;
 }
 
 bool ShowcaseMenus::OnCommand(HWND hwnd, int id, HWND control, UINT)
@@ -184,7 +215,7 @@ bool ShowcaseMenus::OnCommand(HWND hwnd, int id, HWND control, UINT)
         // Returns once the About box has been closed; the window is disabled meanwhile.
         m_About.Show(hwnd, m_Tour ? kTourAboutLifetime : 0);
     } else {
-        return false;
+        return ChooseLanguage(id);
     }
     return true;
 }

@@ -52,7 +52,13 @@ public:
     void OnTick(HWND hwnd, unsigned tick);
 
 private:
+    // Language > English / 日本語: the library's own texts, the chosen one checked.
+    void AddLanguageMenu(HWND window);
+    void ShowLanguage(ELanguage language);
+    bool ChooseLanguage(int id);
+
     CMenu m_Menu;
+    HMENU m_Languages = nullptr;
     AboutDialog m_About;
     ToolDialog m_Tools;
     ControlsPanel* m_Log = nullptr;

@@ -145,10 +145,47 @@ public:
     // 0 to GetItemCount() - 1.
     int GetAttributeCount(int row) const;
 
+    // The first selected row; -1 when none is (or there is no control).
+    int GetSelectedRow() const;
+    // Makes the row the only selected one, focused and scrolled into view. False, changing
+    // nothing, for a row outside 0 to GetItemCount() - 1.
+    bool SelectRow(int row);
+    // Deletes every row; GetItemCount() is then 0. The columns stay.
+    void DeleteAllRows();
+    // Replaces the text of one cell (column 0 is the row's first column); null is empty text.
+    // The control keeps the whole text, however long; a cell shows only its beginning.
+    // AddAttribute goes on filling the row where it stood. False, changing nothing, for a
+    // row outside 0 to GetItemCount() - 1 or a column outside 0 to the columns added - 1.
+    bool SetCellText(int row, int column, const wchar_t* text);
+    // The whole text of one cell; empty for a cell outside the rows and columns (as above).
+    std::wstring GetCellText(int row, int column) const
+    {
+        // The control says only how much it copied: a text that filled the buffer may go on.
+        // The buffer stops growing before its size would leave int.
+        std::wstring text(255, L'\0');
+        for (;;) {
+            const int room = static_cast<int>(text.size());
+            const int length = GetCellText(row, column, &text[0], room + 1);
+            if (length < room || room >= (1 << 29)) {
+                text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+                return text;
+            }
+            text.resize(text.size() * 2 + 1);
+        }
+    }
+    // Copies the cell's text into buffer, at most size - 1 characters and a terminating
+    // null, and returns how many characters it copied. For a cell outside the rows and
+    // columns (as above) it writes an empty text and returns -1; with a null buffer or a
+    // size below 1 it writes nothing and returns -1.
+    int GetCellText(int row, int column, wchar_t* buffer, int size) const;
+
     // Whether the list-view class was registered in this process.
     static bool m_bOnce;
 
 private:
+    // Whether the row and column name a cell of the control.
+    bool IsCell(int row, int column) const;
+
     int m_ColumnCount;
     // One entry per row, in row order: how many of its columns hold text.
     std::vector<int> m_AttributeCount;

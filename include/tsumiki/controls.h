@@ -195,8 +195,18 @@ public:
     void SetCheck();
     // True when the current (newest) button is checked.
     bool IsCheck() const;
+    // The position, in creation order from 0, of the checked button among those this object
+    // made under the current button's parent; -1 when none is checked (or there is none).
+    int GetCheckedIndex() const;
+    // Checks the button at that position (as GetCheckedIndex counts) and unchecks the
+    // others this object made under the same parent. False, changing nothing, for a
+    // position outside them or a button that has been destroyed.
+    bool SetCheckedIndex(int index);
 
 private:
+    // The buttons this object made under the current button's parent; null when none.
+    const std::list<HWND>* CurrentGroup() const;
+
     // Parent window -> its buttons made by this object, in the order they were made.
     std::map<HWND, std::list<HWND>> m_GroupMap;
 };
@@ -270,6 +280,14 @@ public:
                 int pos);
     // The arrows, for their range and position.
     const CUpDown& GetUpDown() const;
+    // Shows the number, brought within the arrows' range first. Nothing without a Create.
+    void SetPos(int pos);
+    // The number the edit shows. When its text is not a number within the range (the user
+    // may type anything), the arrows' last position instead; 0 without a Create.
+    int GetPos() const;
+    // Moves and sizes the edit together with its arrows, which stay against its right
+    // edge (the edit is narrowed to make room for them, as at Create).
+    void Move(int x, int y, int width, int height);
 
 private:
     // Hides the text-taking CEdit::Create: this edit is made only with a range.

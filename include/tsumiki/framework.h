@@ -9,6 +9,7 @@
 // Free functions:
 //   MessageLoop               the application's message loop with an idle function
 //   SetLibraryMessageHandler  where the library's messages to the user go (a box by default)
+//   SetLibraryLanguage        the language of the library's own texts (Japanese by default)
 //   SetControlFont            the font every control made afterwards starts with
 //
 // Exceptions thrown by handlers. An exception that leaves a handler (or WndProc, or the
@@ -345,6 +346,20 @@ using LibraryMessageHandler = void (*)(const wchar_t* text, const wchar_t* capti
 // The handler runs on the thread where the failure happened.
 TSUMIKI_API void SetLibraryMessageHandler(LibraryMessageHandler handler,
                                           void* argument = nullptr);
+// The languages the library's own texts come in.
+enum ELanguage {
+    LANGUAGE_JAPANESE = 0,  // the default: the texts the library has always shown
+    LANGUAGE_ENGLISH = 1,
+};
+// Chooses the language of every text the library shows or hands to the message handler
+// from now on, for the whole process: the failure messages and their captions, and the
+// titles and default filter of the open and save dialogs (the colour and font dialogs are
+// the platform's own). In English a failure message names what failed: the path of a
+// picture, bitmap or media file that did not load, the menu text that was not found.
+// A value outside ELanguage leaves the language as it was.
+TSUMIKI_API void SetLibraryLanguage(ELanguage language);
+// The language chosen last (LANGUAGE_JAPANESE until SetLibraryLanguage is called).
+TSUMIKI_API ELanguage GetLibraryLanguage();
 // Every control the library creates from now on gets this font (WM_SETFONT); controls
 // made before keep theirs. The font stays the caller's: it must outlive those controls.
 // Null restores the default, the system font.
@@ -364,5 +379,10 @@ using tsumiki::CDialogBase;
 using tsumiki::MessageLoop;
 using tsumiki::LibraryMessageHandler;
 using tsumiki::SetLibraryMessageHandler;
+using tsumiki::ELanguage;
+using tsumiki::LANGUAGE_JAPANESE;
+using tsumiki::LANGUAGE_ENGLISH;
+using tsumiki::SetLibraryLanguage;
+using tsumiki::GetLibraryLanguage;
 using tsumiki::SetControlFont;
 #endif

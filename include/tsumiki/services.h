@@ -177,20 +177,34 @@ TSUMIKI_API DWORD OpenColorDialog(bool argb, HWND owner);
 // *colour when colour is not null, and returns true; on cancel writes nothing. The dialog
 // does not start from *font.
 TSUMIKI_API bool OpenFontDialog(LOGFONTW* font, DWORD* colour, HWND owner);
-// The platform's open dialog, titled "ファイルを開く"; accepts only existing files in
-// existing folders. filter is the platform's list of description and pattern pairs, each
-// 0-terminated, ended by an empty string; null gives "All files(*.*)". defaultExtension is
+// The platform's open dialog, titled "ファイルを開く" ("Open" in English: see
+// SetLibraryLanguage); accepts only existing files in existing folders. filter is the
+// platform's list of description and pattern pairs, each 0-terminated, ended by an empty
+// string; null gives "All files(*.*)" ("All files (*.*)" in English). defaultExtension is
 // added to a name typed without one. On OK copies the full path into result, which must
 // hold MAX_PATH characters; on cancel result is untouched. The path chosen last fills the
 // name box of the next call. The current directory is the same after the call as before.
 // Not reentrant: its buffers are shared by all calls.
 TSUMIKI_API void OpenFileNameDialog(wchar_t* result, const wchar_t* filter,
                                     const wchar_t* defaultExtension, HWND owner);
-// The platform's save dialog, titled "名前を付けて保存", which asks before overwriting an
-// existing file. As OpenFileNameDialog, except that a null filter shows no type list and
-// the last path is remembered apart from the open dialog's.
+// The platform's save dialog, titled "名前を付けて保存" ("Save As" in English), which asks
+// before overwriting an existing file. As OpenFileNameDialog, except that a null filter
+// shows no type list and the last path is remembered apart from the open dialog's.
 TSUMIKI_API void SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
                                     const wchar_t* defaultExtension, HWND owner);
+// The open dialog as above, titled title (null: the library's title, "Open" in English),
+// with filter (null: all files). True when a file was chosen and its path copied into
+// result (MAX_PATH characters); false when the dialog was cancelled or failed, result then
+// untouched. A null result shows no dialog and answers false.
+TSUMIKI_API bool OpenFileNameDialog(wchar_t* result, const wchar_t* filter,
+                                    const wchar_t* defaultExtension, HWND owner,
+                                    const wchar_t* title);
+// The save dialog as above, titled title (null: "Save As" in English), with filter (null:
+// all files, unlike the form without a title). True when a name was chosen and copied into
+// result; false when cancelled, result then untouched. A null result shows no dialog.
+TSUMIKI_API bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
+                                    const wchar_t* defaultExtension, HWND owner,
+                                    const wchar_t* title);
 
 }  // namespace tsumiki
 

@@ -94,4 +94,69 @@ int CListView::GetAttributeCount(int row) const
     return m_AttributeCount[static_cast<size_t>(row)];
 }
 
+int CListView::GetSelectedRow() const
+{
+    if (!m_hWnd) {
+        return -1;
+    }
+    return static_cast<int>(SendMessageW(m_hWnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                         MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+bool CListView::SelectRow(int row)
+{
+    if (!m_hWnd || row < 0 || row >= GetItemCount()) {
+        return false;
+    }
+    // A report view takes several selected rows: the others are cleared first (row -1
+    // addresses every row).
+    LVITEMW state = {};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(m_hWnd, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    return true;
+}
+
+void CListView::DeleteAllRows()
+{
+    SendMessageW(m_hWnd, LVM_DELETEALLITEMS, 0, 0);
+    m_AttributeCount.clear();
+}
+
+bool CListView::IsCell(int row, int column) const
+{
+    return m_hWnd && row >= 0 && row < GetItemCount() && column >= 0 && column < m_ColumnCount;
+}
+
+bool CListView::SetCellText(int row, int column, const wchar_t* text)
+{
+    if (!IsCell(row, column)) {
+        return false;
+    }
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = TextForControl(text);
+    return SendMessageW(m_hWnd, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
+                        reinterpret_cast<LPARAM>(&item)) != FALSE;
+}
+
+int CListView::GetCellText(int row, int column, wchar_t* buffer, int size) const
+{
+    if (!buffer || size < 1) {
+        return -1;
+    }
+    buffer[0] = L'\0';
+    if (!IsCell(row, column)) {
+        return -1;
+    }
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = size;
+    return static_cast<int>(SendMessageW(m_hWnd, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                                         reinterpret_cast<LPARAM>(&item)));
+}
+
 }  // namespace tsumiki

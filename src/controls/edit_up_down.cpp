@@ -1,5 +1,6 @@
 #include "tsumiki/controls.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tsumiki {
@@ -20,6 +21,35 @@ bool CEditUpDown::Create(HWND parent, int x, int y, int width, int height, int l
 const CUpDown& CEditUpDown::GetUpDown() const
 {
     return m_UpDown;
+}
+
+void CEditUpDown::SetPos(int pos)
+{
+    HWND arrows = m_UpDown.GetWndHandle();
+    if (!arrows) {
+        return;
+    }
+    // The arrows write the number into the edit themselves (UDS_SETBUDDYINT).
+    const int kept = std::max(m_UpDown.GetMin(), std::min(pos, m_UpDown.GetMax()));
+    SendMessageW(arrows, UDM_SETPOS32, 0, static_cast<LPARAM>(kept));
+}
+
+int CEditUpDown::GetPos() const
+{
+    HWND arrows = m_UpDown.GetWndHandle();
+    if (!arrows) {
+        return 0;
+    }
+    // Reads the edit's text; a text that is no number within the range leaves the
+    // arrows' own position, which is what comes back then.
+    return static_cast<int>(SendMessageW(arrows, UDM_GETPOS32, 0, 0));
+}
+
+void CEditUpDown::Move(int x, int y, int width, int height)
+{
+    MoveWindow(m_hWnd, x, y, width, height, TRUE);
+    // Naming the buddy again places the arrows against its new right edge and narrows it.
+    SendMessageW(m_UpDown.GetWndHandle(), UDM_SETBUDDY, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
 bool CEditUpDown::Create(HWND, int, int, int, int, const wchar_t*)

@@ -1,5 +1,7 @@
 #include "tsumiki/controls.h"
 
+#include <iterator>
+
 namespace tsumiki {
 
 bool CRadioButton::Create(HWND parent, int x, int y, int width, int height, const wchar_t* text)
@@ -28,6 +30,59 @@ void CRadioButton::SetCheck()
             SendMessageW(button, BM_SETCHECK, BST_UNCHECKED, 0);
         }
     }
+}
+
+namespace {
+
+// A destroyed button's handle may since name another window: only buttons still under
+// their parent count.
+bool IsLiveButton(HWND button, HWND parent)
+{
+    return IsWindow(button) && GetParent(button) == parent;
+}
+
+}  // namespace
+
+const std::list<HWND>* CRadioButton::CurrentGroup() const
+{
+    auto group = m_hWnd ? m_GroupMap.find(GetAncestor(m_hWnd, GA_PARENT)) : m_GroupMap.end();
+    return group == m_GroupMap.end() ? nullptr : &group->second;
+}
+
+int CRadioButton::GetCheckedIndex() const
+{
+    const std::list<HWND>* group = CurrentGroup();
+    if (!group) {
+        return -1;
+    }
+    const HWND parent = GetAncestor(m_hWnd, GA_PARENT);
+    int index = 0;
+    for (HWND button : *group) {
+        if (IsLiveButton(button, parent) && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            return index;
+        }
+        ++index;
+    }
+    return -1;
+}
+
+bool CRadioButton::SetCheckedIndex(int index)
+{
+    const std::list<HWND>* group = CurrentGroup();
+    if (!group || index < 0 || static_cast<size_t>(index) >= group->size()) {
+        return false;
+    }
+    const HWND parent = GetAncestor(m_hWnd, GA_PARENT);
+    const HWND chosen = *std::next(group->begin(), index);
+    if (!IsLiveButton(chosen, parent)) {
+        return false;
+    }
+    for (HWND button : *group) {
+        if (IsLiveButton(button, parent)) {
+            SendMessageW(button, BM_SETCHECK, button == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+    }
+    return true;
 }
 
 bool CRadioButton::IsCheck() const

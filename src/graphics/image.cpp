@@ -1,3 +1,4 @@
+#include "framework/library_text.h"
 #include "graphics/memory_stream.h"
 #include "platform/gdiplus_startup.h"
 #include "platform/library_message.h"
@@ -97,7 +98,8 @@ bool CImage::Load(const wchar_t* path)
 {
     Release();
     if (!path || GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
-        detail::ShowLibraryMessage(L"画像読み込みに失敗しました", L"GDI+画像読み込み");
+        detail::ShowLibraryMessage(detail::LibraryTextNaming(detail::Text::PictureMissing, path).c_str(),
+                                   detail::LibraryText(detail::Text::PictureMissingCaption));
         return false;
     }
     m_Picture = Decode(ReadFileIntoStream(path));

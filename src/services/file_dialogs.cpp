@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "framework/library_text.h"
+
 #include <cwchar>
 #include <vector>
 
@@ -18,8 +20,6 @@ struct FileBuffers {
 
 FileBuffers g_OpenBuffers = {};
 FileBuffers g_SaveBuffers = {};
-
-const wchar_t kAllFiles[] = L"All files(*.*)\0*.*\0";
 
 // Keeps the process's current directory across a dialog that may browse elsewhere. The
 // directory may be longer than MAX_PATH, so the buffer is as large as the platform asks;
@@ -56,7 +56,8 @@ private:
     std::vector<wchar_t> m_Saved;
 };
 
-void RunFileDialog(BOOL (WINAPI *dialog)(OPENFILENAMEW*), FileBuffers& buffers, wchar_t* result,
+// True when the user chose a file; its path is then in result (when there is one).
+bool RunFileDialog(BOOL (WINAPI *dialog)(OPENFILENAMEW*), FileBuffers& buffers, wchar_t* result,
                    const wchar_t* filter, const wchar_t* defaultExtension, HWND owner,
                    const wchar_t* title, DWORD flags)
 {
@@ -80,6 +81,15 @@ void RunFileDialog(BOOL (WINAPI *dialog)(OPENFILENAMEW*), FileBuffers& buffers, 
     if (chosen && result) {
         std::wcscpy(result, buffers.path);
     }
+    return chosen != FALSE;
+}
+
+constexpr DWORD kOpenFlags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT;
+
+const wchar_t* OrDefault(const wchar_t* text, detail::Text fallback)
+{
+    return text ? text : detail::LibraryText(fallback);
 }
 
 }  // namespace
@@ -87,15 +97,32 @@ void RunFileDialog(BOOL (WINAPI *dialog)(OPENFILENAMEW*), FileBuffers& buffers, 
 void OpenFileNameDialog(wchar_t* result, const wchar_t* filter, const wchar_t* defaultExtension,
                         HWND owner)
 {
-    RunFileDialog(GetOpenFileNameW, g_OpenBuffers, result, filter ? filter : kAllFiles, defaultExtension,
-                  owner, L"ファイルを開く", OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST);
+    RunFileDialog(GetOpenFileNameW, g_OpenBuffers, result, OrDefault(filter, detail::Text::AllFilesFilter),
+                  defaultExtension, owner, detail::LibraryText(detail::Text::OpenDialogTitle), kOpenFlags);
 }
 
 void SaveFileNameDialog(wchar_t* result, const wchar_t* filter, const wchar_t* defaultExtension,
                         HWND owner)
 {
     RunFileDialog(GetSaveFileNameW, g_SaveBuffers, result, filter, defaultExtension, owner,
-                  L"名前を付けて保存", OFN_OVERWRITEPROMPT);
+                  detail::LibraryText(detail::Text::SaveDialogTitle), kSaveFlags);
+}
+
+bool OpenFileNameDialog(wchar_t* result, const wchar_t* filter, const wchar_t* defaultExtension,
+                        HWND owner, const wchar_t* title)
+{
+    // With nowhere to put the path, a choice could only be lost: no dialog is shown.
+    return result && RunFileDialog(GetOpenFileNameW, g_OpenBuffers, result,
+                                   OrDefault(filter, detail::Text::AllFilesFilter), defaultExtension,
+                                   owner, OrDefault(title, detail::Text::OpenDialogTitle), kOpenFlags);
+}
+
+bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter, const wchar_t* defaultExtension,
+                        HWND owner, const wchar_t* title)
+{
+    return result && RunFileDialog(GetSaveFileNameW, g_SaveBuffers, result,
+                                   OrDefault(filter, detail::Text::AllFilesFilter), defaultExtension,
+                                   owner, OrDefault(title, detail::Text::SaveDialogTitle), kSaveFlags);
 }
 
 }  // namespace tsumiki

@@ -1,5 +1,6 @@
 #include "tsumiki/services.h"
 
+#include "framework/library_text.h"
 #include "platform/library_message.h"
 
 #include <string>
@@ -26,12 +27,13 @@ const wchar_t* DeviceType(EMEDIA kind)
     return index < sizeof(types) / sizeof(types[0]) ? types[index] : nullptr;
 }
 
-// The open-failure text. The path is data, never a format, so a "%" in it shows as it is;
-// the text is cut to MAX_PATH - 1 characters, as the message always was.
+// The open-failure text. The path is data, never a format, so a "%" in it shows as it is.
+// The Japanese text is cut to MAX_PATH - 1 characters, as it always was; the English one
+// names the whole path.
 std::wstring OpenFailureText(const wchar_t* path)
 {
-    std::wstring text = std::wstring(path ? path : L"") + L"が開けませんでした";
-    if (text.size() > MAX_PATH - 1) {
+    std::wstring text = detail::LibraryTextNaming(detail::Text::MediaNotOpened, path);
+    if (GetLibraryLanguage() == LANGUAGE_JAPANESE && text.size() > MAX_PATH - 1) {
         text.resize(MAX_PATH - 1);
     }
     return text;

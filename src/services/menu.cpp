@@ -1,5 +1,6 @@
 #include "tsumiki/services.h"
 
+#include "framework/library_text.h"
 #include "platform/library_message.h"
 
 #include <cwchar>
@@ -166,7 +167,8 @@ int CMenu::Lookup(const wchar_t* text)
 {
     auto found = text ? m_ItemID.find(text) : m_ItemID.end();
     if (found == m_ItemID.end()) {
-        detail::ShowLibraryMessage(L"項目名が存在しません", nullptr);
+        detail::ShowLibraryMessage(detail::LibraryTextNaming(detail::Text::MenuTextMissing, text).c_str(),
+                                   nullptr);
         return 0;
     }
     return found->second;

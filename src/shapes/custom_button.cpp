@@ -2,10 +2,20 @@
 
 #include <initializer_list>
 
+#include "framework/library_text.h"
 #include "platform/library_message.h"
 #include "shapes/bitmap_file.h"
 
 namespace tsumiki {
+
+namespace {
+
+void ShowMissing(detail::Text text, const wchar_t* path)
+{
+    detail::ShowLibraryMessage(detail::LibraryTextNaming(text, path).c_str(), nullptr);
+}
+
+}  // namespace
 
 // The three pictures of a button, shared by its copies and deleted once, by the last.
 struct CCustomButton::Pictures {
@@ -50,13 +60,13 @@ bool CCustomButton::Create(HWND parent, int x, int y, const wchar_t* normalPath,
     m_Pictures = pictures;
     m_bPush = false;
     if (!pictures->normal) {
-        detail::ShowLibraryMessage(L"ボタン通常表示画像読み込みエラー", nullptr);
+        ShowMissing(detail::Text::ButtonNormalPictureMissing, normalPath);
     }
     if (!pictures->push) {
-        detail::ShowLibraryMessage(L"ボタン押下表示画像読み込みエラー", nullptr);
+        ShowMissing(detail::Text::ButtonPushPictureMissing, pushPath);
     }
     if (!pictures->mask) {
-        detail::ShowLibraryMessage(L"ボタンマスク画像読み込みエラー", nullptr);
+        ShowMissing(detail::Text::ButtonMaskMissing, maskPath);
         return false;  // nothing to size or shape the button by
     }
     if (!created) {

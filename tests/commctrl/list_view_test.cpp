@@ -128,4 +128,38 @@ TEST(ListView, CountsFollowTheCallsWithoutAControlAndCopiesCountApart)
     EXPECT_EQ(list.GetItemCount(), 1);
 }
 
+TEST_F(ListViewTest, RowsAreSelectedCellsRewrittenAndEveryRowDeletedInTheControl)
+{
+    for (const wchar_t* name : {L"a", L"b", L"c"}) {
+        list.AddItem(name);
+    }
+    list.AddAttribute(L"a1", 0);
+    EXPECT_EQ(list.GetSelectedRow(), -1);
+    const struct { int row; bool accepted; int selected; } picks[] = {
+        {2, true, 2}, {0, true, 0}, {-1, false, 0}, {3, false, 0}, {INT_MAX, false, 0}};
+    for (const auto& p : picks) {
+        EXPECT_EQ(list.SelectRow(p.row), p.accepted) << p.row;
+        EXPECT_EQ(list.GetSelectedRow(), p.selected) << p.row;
+        EXPECT_EQ(SendMessageW(list.GetWndHandle(), LVM_GETSELECTEDCOUNT, 0, 0), 1) << "one row only";
+    }
+    const std::wstring longText(100000, L'x');
+    const struct { int row, column; const wchar_t* text; bool accepted; } cells[] = {
+        {1, 2, L"b2", true}, {0, 0, L"renamed", true}, {2, 1, longText.c_str(), true}, {0, 1, nullptr, true},
+        {0, 3, L"-", false}, {1, -1, L"-", false}, {-1, 0, L"-", false}, {3, 0, L"-", false},
+        {INT_MAX, INT_MAX, L"-", false}};
+    for (const auto& c : cells) {
+        EXPECT_EQ(list.SetCellText(c.row, c.column, c.text), c.accepted) << c.row << "," << c.column;
+        EXPECT_EQ(list.GetCellText(c.row, c.column), c.accepted && c.text ? c.text : L"");
+    }
+    EXPECT_EQ(Look(list, 3).rows, (Rows{L"renamed||", L"b||b2", L"c|" + std::wstring(31, L'x') + L"|"}));
+    EXPECT_EQ(Look(list, 3).counts, (Counts{2, 1, 1})) << "AddAttribute goes on where it stood";
+
+    list.DeleteAllRows();
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(list.GetSelectedRow(), -1);
+    list.AddItem(L"new");
+    list.AddAttribute(L"new1", 0);
+    EXPECT_EQ(Look(list, 3).rows, (Rows{L"new|new1|"}));
+}
+
 }  // namespace

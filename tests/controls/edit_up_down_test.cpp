@@ -2,6 +2,7 @@
 
 #include <tsumiki.h>
 
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -73,6 +74,29 @@ TEST_F(EditUpDown, TheUpKeyRaisesTheNumberUntilTheUpperLimitAndCopiesShareTheCon
     }
     EXPECT_TRUE(IsWindow(number.GetUpDown().GetWndHandle()));
     EXPECT_EQ(number.GetUpDown().GetPos(), 0);
+}
+
+TEST_F(EditUpDown, SetPosShowsTheNumberWithinTheLimitsAndMoveTakesTheArrowsAlong)
+{
+    CEditUpDown number;
+    ASSERT_TRUE(number.Create(hwnd, 20, 20, 120, 24, -5, 50, 0));
+    const struct { const wchar_t* typed; int set; const wchar_t* shown; int pos; } cases[] = {
+        {nullptr, 7, L"7", 7}, {nullptr, 99, L"50", 50}, {nullptr, INT_MIN, L"-5", -5},
+        {L"12", 0, L"12", 12}, {L"abc", 0, L"abc", 12}, {L"70", 0, L"70", 12}};
+    for (const auto& c : cases) {
+        c.typed ? number.SetText(c.typed) : number.SetPos(c.set);
+        EXPECT_EQ(TextOf(number), c.shown);
+        EXPECT_EQ(number.GetPos(), c.pos) << TextOf(number);
+    }
+    // In the parent's client coordinates the pair fills the rectangle given.
+    number.Move(100, 200, 150, 30);
+    RECT edit = {}, arrows = {};
+    GetWindowRect(number.GetWndHandle(), &edit);
+    GetWindowRect(number.GetUpDown().GetWndHandle(), &arrows);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&edit), 2);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&arrows), 2);
+    EXPECT_TRUE(edit.left == 100 && edit.top == 200 && std::abs(arrows.left - edit.right) <= 2 &&
+                std::abs(arrows.right - 250) <= 2 && std::abs(arrows.top - 200) <= 2);
 }
 
 }  // namespace

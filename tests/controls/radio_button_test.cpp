@@ -2,6 +2,7 @@
 
 #include <tsumiki.h>
 
+#include <climits>
 #include <string>
 
 #include "command_recorder.h"
@@ -81,6 +82,25 @@ TEST_F(RadioGroup, AClickChecksTheButtonAndUnchecksTheOthersThroughThePlatform)
         EXPECT_FALSE(group.IsCheck());
     }
     EXPECT_EQ(parent.CodesFrom(buttons[1]), std::vector<UINT>{BN_CLICKED});
+}
+
+TEST_F(RadioGroup, TheCheckedIndexFollowsRealClicksAndSetCheckedIndexChecksOneButton)
+{
+    EXPECT_EQ(group.GetCheckedIndex(), -1);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == hwnd; }, 2000));
+    for (int index : {1, 0, 2}) {
+        ClickAt(CentreOf(buttons[index]));
+        EXPECT_TRUE(PumpUntil([&] { return group.GetCheckedIndex() == index; }, 2000)) << index;
+    }
+    const struct { int index; bool accepted; const char* checked; } cases[] = {
+        {0, true, "100"}, {1, true, "010"}, {-1, false, "010"}, {3, false, "010"}, {INT_MAX, false, "010"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(group.SetCheckedIndex(c.index), c.accepted) << c.index;
+        EXPECT_EQ(Checked(), c.checked) << c.index;
+    }
+    DestroyWindow(buttons[0]);  // keeps its place in the order, but cannot be checked
+    EXPECT_FALSE(group.SetCheckedIndex(0));
+    EXPECT_EQ(group.GetCheckedIndex(), 1);
 }
 
 }  // namespace

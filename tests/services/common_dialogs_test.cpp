@@ -242,7 +242,8 @@ TEST_F(CommonDialogs, TheFileDialogsRestoreEvenALongCurrentDirectoryAfterBrowsin
     }
     std::wstring before = CurrentDirectory();
     for (const std::wstring& start : {folder.Path(), deep}) {
-        for (auto dialog : {OpenFileNameDialog, SaveFileNameDialog}) {
+        using PlainDialog = void (*)(wchar_t*, const wchar_t*, const wchar_t*, HWND);
+        for (PlainDialog dialog : {PlainDialog(OpenFileNameDialog), PlainDialog(SaveFileNameDialog)}) {
             ASSERT_TRUE(SetCurrentDirectoryW(start.c_str()));
             std::wstring during;
             DialogDriver driver({[&](HWND box) {
@@ -257,6 +258,44 @@ TEST_F(CommonDialogs, TheFileDialogsRestoreEvenALongCurrentDirectoryAfterBrowsin
         }
     }
     SetCurrentDirectoryW(before.c_str());
+}
+
+TEST_F(CommonDialogs, TheFormsWithATitleTellACancelAndSpeakTheChosenLanguage)
+{
+    struct Restore {
+        ~Restore() { SetLibraryLanguage(LANGUAGE_JAPANESE); }
+    } restore;
+    ASSERT_TRUE(WriteBytes(folder.File(L"picture.png"), "png", 3));
+    using Dialog = bool (*)(wchar_t*, const wchar_t*, const wchar_t*, HWND, const wchar_t*);
+    const Dialog open = OpenFileNameDialog, save = SaveFileNameDialog;
+    const struct {
+        ELanguage language;
+        Dialog dialog;
+        const wchar_t* title, *pick, *seen;
+    } cases[] = {
+        {LANGUAGE_ENGLISH, open, nullptr, nullptr, L"Open|All files (*.*)"},  // pick null: cancel
+        {LANGUAGE_ENGLISH, save, nullptr, nullptr, L"Save As|All files (*.*)"},
+        {LANGUAGE_ENGLISH, open, L"Pick a picture", L"picture.png", L"Pick a picture|All files (*.*)"},
+        {LANGUAGE_JAPANESE, open, nullptr, nullptr, L"ファイルを開く|All files(*.*)"},
+        {LANGUAGE_JAPANESE, save, L"Export", L"export.png", L"Export|All files(*.*)"},
+    };
+    for (const auto& c : cases) {
+        SetLibraryLanguage(c.language);
+        std::wstring seen;
+        DialogDriver driver({[&](HWND dialog) {
+            wchar_t types[64] = {};
+            SendDlgItemMessageW(dialog, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(types));
+            seen = Text(dialog, 0) + L"|" + types;  // the title and the first file type
+            c.pick ? Choose(folder.File(c.pick))(dialog) : Press(dialog, IDCANCEL);
+        }});
+        wchar_t result[MAX_PATH] = L"untouched";
+        EXPECT_EQ(c.dialog(result, nullptr, nullptr, owner.GetWndHandle(), c.title), c.pick != nullptr);
+        EXPECT_EQ(seen, c.seen);
+        EXPECT_EQ(result, c.pick ? folder.File(c.pick) : L"untouched") << c.seen;
+    }
+    DialogDriver none({});
+    EXPECT_FALSE(OpenFileNameDialog(nullptr, nullptr, nullptr, owner.GetWndHandle(), L"nowhere"));
+    EXPECT_EQ(none.Seen(), 0u);
 }
 
 }  // namespace
