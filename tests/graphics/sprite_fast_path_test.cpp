@@ -3,9 +3,11 @@
 
 #include <tsumiki.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include "picture_support.h"
@@ -176,6 +178,126 @@ TEST_F(FastSprites, DrawTheSamePixelsAsGdiplus)
                 all.sum / all.count, all.count, all.mostAtEdge, all.sumAtEdge / all.countAtEdge, all.countAtEdge);
     EXPECT_LT(all.sum / all.count, 1.0);
     EXPECT_LE(all.most, 8);
+}
+
+// The largest channel difference between the buffer after drawing each image of the pair
+// (the first through the fast path, the second through GDI+) the same way on the same ground.
+int MostDifferent(CGraphics& graphics, int width, int height, CImage& fast, CImage& reference,
+                  const std::function<void(CImage&)>& draw)
+{
+    std::vector<unsigned> drawn[2];
+    for (int side = 0; side < 2; ++side) {
+        graphics.Clear(0xFF406080);
+        draw(side ? reference : fast);
+        drawn[side] = ReadBuffer(graphics, width, height);
+    }
+    int most = 0;
+    for (size_t i = 0; i < drawn[0].size(); ++i) {
+        most = std::max(most, ChannelDistance(drawn[0][i], drawn[1][i]));
+    }
+    return most;
+}
+
+TEST_F(FastSprites, BadPlacementsAndCellsDrawAsGdiplusOrNothing)
+{
+    // Sprites across each edge too: a write past a row's end would show on the next row.
+    std::wstring path = folder.File(L"sheet.bmp");
+    ASSERT_TRUE(WriteBmp(path, 64, 32, Pattern));
+    CImage fast(path.c_str()), reference(path.c_str());
+    reference.GetAttributes();
+    const float nan = std::nanf(""), inf = INFINITY;
+    struct Case {
+        float x, y, angle;
+        int cellWidth, cellHeight, column, row;
+    } cases[] = {{nan, 50, 0, 64, 32, 0, 0},    {50, inf, 10, 64, 32, 0, 0},   {-inf, 50, 10, 64, 32, 0, 0},
+                 {1e30f, 50, 10, 64, 32, 0, 0}, {50, -1e30f, 0, 64, 32, 0, 0}, {50, 50, nan, 64, 32, 0, 0},
+                 {50, 50, inf, 64, 32, 0, 0},   {50, 50, 1e30f, 64, 32, 0, 0}, {50, 50, 0, 0, 0, 0, 0},
+                 {50, 50, 30, 1, 1, 63, 31},    {50, 50, 30, 16, 16, 4, 0},    {50, 50, 30, 16, 16, -1, 0},
+                 {50, 50, 30, 40, 20, 1, 1},    {0, 0, 30, 64, 32, 0, 0},      {159.9f, 119.9f, 30, 64, 32, 0, 0},
+                 {-31.5f, 60, 0, 64, 32, 0, 0}, {191.4f, 60, 0, 64, 32, 0, 0}, {80, 135.6f, 0, 64, 32, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " turned " << c.angle << " cell " << c.cellWidth
+                                        << "x" << c.cellHeight << " at " << c.column << "," << c.row);
+        EXPECT_LE(MostDifferent(frame.Graphics(), kWidth, kHeight, fast, reference, [&](CImage& image) {
+                      image.SetPos(c.x, c.y);
+                      image.SetRotate(c.angle);
+                      frame.Graphics().DrawImage(&image, Size(c.cellWidth, c.cellHeight), c.column, c.row);
+                  }), 8);
+    }
+    // Buffers of one pixel and of 8,000 x 8,000, and one that shrinks between two draws.
+    for (int side : {1, 8000}) {
+        TestFrame other;
+        ASSERT_TRUE(other.Create(side, side));
+        SetWindowPos(other.GetWndHandle(), nullptr, 0, 0, side, side, SWP_NOZORDER | SWP_NOMOVE);
+        for (float place : {0.0f, 7990.5f}) {
+            fast.SetPos(place, place);
+            other.Graphics().DrawImage(&fast);
+        }
+    }
+    fast.SetPos(150, 110);
+    frame.Graphics().DrawImage(&fast);
+    frame.SetSize(100, 80);
+    frame.Graphics().DrawImage(&fast);
+}
+
+TEST_F(FastSprites, ClientSettingsAndChangedPixelsGoThroughGdiplus)
+{
+    std::wstring path = folder.File(L"sheet.bmp");
+    ASSERT_TRUE(WriteBmp(path, 64, 32, Pattern));
+    CImage fast(path.c_str()), reference(path.c_str());
+    reference.GetAttributes();
+    GpGraphics* drawer = frame.Graphics().GetDrawer();
+    const std::function<void()> settings[] = {
+        [&] { DllExports::GdipTranslateWorldTransform(drawer, 7.5f, 3, MatrixOrderAppend); },
+        [&] { DllExports::GdipSetClipRectI(drawer, 40, 30, 50, 20, CombineModeReplace); },
+        [&] { DllExports::GdipSetCompositingMode(drawer, CompositingModeSourceCopy); },
+        [&] { DllExports::GdipSetInterpolationMode(drawer, InterpolationModeNearestNeighbor); },
+        [&] { DllExports::GdipSetPixelOffsetMode(drawer, PixelOffsetModeHalf); },
+        [&] { DllExports::GdipSetPageScale(drawer, 1.5f); }};
+    for (const auto& setting : settings) {
+        EXPECT_EQ(MostDifferent(frame.Graphics(), kWidth, kHeight, fast, reference, [&](CImage& image) {
+                      setting();
+                      image.SetPos(60.5f, 50.25f);
+                      image.SetRotate(20);
+                      frame.Graphics().DrawImage(&image);
+                  }), 0);
+        DllExports::GdipResetClip(drawer);
+        DllExports::GdipSetCompositingMode(drawer, CompositingModeSourceOver);
+        DllExports::GdipSetInterpolationMode(drawer, InterpolationModeBilinear);
+        DllExports::GdipSetPixelOffsetMode(drawer, PixelOffsetModeDefault);
+        DllExports::GdipSetPageScale(drawer, 1.0f);
+    }
+    // A pixel changed through the picture shows at the next draw.
+    fast.SetPos(80, 60);
+    frame.Graphics().DrawImage(&fast);
+    DllExports::GdipBitmapSetPixel(static_cast<GpBitmap*>(fast.GetPtr()), 32, 16, 0xFF123456);
+    frame.Graphics().DrawImage(&fast);
+    EXPECT_EQ(BufferPixel(frame.Graphics(), 80, 60), 0x123456u);
+}
+
+TEST_F(FastSprites, CachedFontsDrawAsNewOnes)
+{
+    struct Text {
+        const wchar_t* font;
+        float size;
+    } texts[] = {{L"Arial", 11}, {L"Arial", 14}, {nullptr, 11}, {L"No Such Font", 11}, {L"Arial", 20},
+                 {L"Arial", 7},  {L"Arial", 9},  {L"Arial", 10}, {L"Arial", 12},       {L"Arial", 13}};
+    std::vector<unsigned> first[10];
+    // Twice round: the second finds some fonts kept and others made again after eviction.
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 10; ++i) {
+            frame.Graphics().Clear(0xFFFFFFFF);
+            frame.Graphics().DrawString(L"Score 0123", 5, 5, texts[i].size, Color(0xFF000000), texts[i].font);
+            std::vector<unsigned> drawn = ReadBuffer(frame.Graphics(), kWidth, kHeight);
+            if (round == 0) {
+                first[i] = drawn;
+            } else {
+                EXPECT_EQ(drawn, first[i]) << "text " << i;
+            }
+        }
+    }
+    EXPECT_NE(first[0], first[1]);
+    EXPECT_EQ(first[2], first[3]);  // both the generic family
 }
 
 }  // namespace
