@@ -77,10 +77,15 @@ public:
     // The GDI+ drawing object, for drawing this class does not wrap; null without a buffer.
     Gdiplus::GpGraphics* GetDrawer() const;
 
-    // Each drawing operation does nothing without a buffer, and makes and deletes the
-    // brush, pen and font it needs within the call.
+    // Each drawing operation does nothing without a buffer. Pens and brushes are made and
+    // deleted within the call; text keeps the last few fonts (by name and size) and its
+    // brush for the life of the buffer.
 
-    // The whole picture, centred on the image's position and turned by its angle.
+    // The whole picture, centred on the image's position and turned by its angle. With
+    // the drawing object as the library made it (no clip, world transform, page scale,
+    // compositing or interpolation setting of the client's own) and a picture that carries
+    // only the effects CImage sets, the library draws it into the buffer's pixels itself,
+    // as GDI+ would and several times faster; otherwise GDI+ draws it.
     void DrawImage(CImage* image);
     // One cell of a picture cut into a grid of equal cells (a sprite sheet), placed as above.
     void DrawImage(CImage* image, const Gdiplus::Size& cell, int column, int row);
@@ -153,13 +158,21 @@ public:
     void SetRotate(float degrees);
     float GetRotate() const;
 
-    // The GDI+ picture and its drawing effects; null without a picture.
+    // The GDI+ picture; null without a picture. CGraphics keeps a copy of the pixels for
+    // its fast drawing: a change made through this pointer shows from the next DrawImage
+    // on as long as the pointer is fetched again after the previous one.
     Gdiplus::GpImage* GetPtr() const;
+    // The picture's drawing effects; null without a picture. Once they are handed out
+    // they may hold effects the library cannot read back, so CGraphics draws this
+    // picture through GDI+ from then on (until the next Load).
     Gdiplus::GpImageAttributes* GetAttributes() const;
 
     struct Picture;
 
 private:
+    // Draws the picture with what it knows of the shared effects.
+    friend class CGraphics;
+
     float m_PosX = 0;
     float m_PosY = 0;
     float m_Rotate = 0;

@@ -1,24 +1,57 @@
 #include "graphics/surface.h"
 
+#include <climits>
+
 namespace tsumiki {
 
 using namespace Gdiplus;
 
-CGraphics::Surface::Surface(HWND window) : gdiplus(CGdiplus::Startup::Shared())
+CGraphics::Surface::Surface(HWND window) : gdiplus(CGdiplus::Startup::Shared()), fonts(gdiplus)
 {
-    HDC windowDC = GetDC(window);
-    memDC = CreateCompatibleDC(windowDC);
     RECT client = {};
     GetClientRect(window, &client);
     width = client.right - client.left;
     height = client.bottom - client.top;
-    // Compatible with the window's DC, not the memory DC, to get the display's colour format.
-    bitmap = CreateCompatibleBitmap(windowDC, width, height);
+    // A 32-bit top-down DIB section, so the sprite fast path can write its bits. An empty
+    // client area still gets one pixel, as a compatible bitmap of 0 x 0 would; a size whose
+    // bytes do not fit an int gets no bitmap, as GDI refuses such bitmaps of its own.
+    const int bitmapWidth = width > 0 ? width : 1;
+    const int bitmapHeight = height > 0 ? height : 1;
+    if (static_cast<long long>(bitmapWidth) * bitmapHeight * 4 > INT_MAX) {
+        return;
+    }
+    // The channel masks are given (the usual ones, so the layout is BI_RGB's): a 32-bit
+    // BI_RGB section is taken by Wine's GDI+ for one with alpha, which it then draws text,
+    // lines and fills into by software, several times slower.
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } format = {};
+    format.header.biSize = sizeof(format.header);
+    format.header.biWidth = bitmapWidth;
+    format.header.biHeight = -bitmapHeight;
+    format.header.biPlanes = 1;
+    format.header.biBitCount = 32;
+    format.header.biCompression = BI_BITFIELDS;
+    format.masks[0] = 0x00FF0000;
+    format.masks[1] = 0x0000FF00;
+    format.masks[2] = 0x000000FF;
+    HDC windowDC = GetDC(window);
+    memDC = CreateCompatibleDC(windowDC);
     ReleaseDC(window, windowDC);
-    if (memDC && bitmap) {
+    void* bits = nullptr;
+    bitmap = CreateDIBSection(memDC, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (memDC && bitmap && bits) {
+        pixels = {static_cast<std::uint32_t*>(bits), bitmapWidth, bitmapHeight, bitmapWidth};
         bitmapBefore = SelectObject(memDC, bitmap);
         if (DllExports::GdipCreateFromHDC(memDC, &graphics) != Ok) {
             graphics = nullptr;
+        }
+        if (DllExports::GdipCreateMatrix(&transformProbe) != Ok) {
+            transformProbe = nullptr;
+        }
+        if (DllExports::GdipCreateRegion(&clipProbe) != Ok) {
+            clipProbe = nullptr;
         }
     }
 }
@@ -27,6 +60,16 @@ CGraphics::Surface::~Surface()
 {
     // The drawing object goes first: it draws on the DC. The bitmap is deselected before
     // it is deleted, and each handle is released once, here.
+    fonts.Clear();
+    if (textBrush) {
+        DllExports::GdipDeleteBrush(textBrush);
+    }
+    if (transformProbe) {
+        DllExports::GdipDeleteMatrix(transformProbe);
+    }
+    if (clipProbe) {
+        DllExports::GdipDeleteRegion(clipProbe);
+    }
     if (graphics) {
         DllExports::GdipDeleteGraphics(graphics);
     }

@@ -1,5 +1,8 @@
-// The drawing operations of the back buffer: pictures, text, lines and curves. Each call
-// makes the brush, pen and font it needs and deletes them before it returns.
+// The drawing operations of the back buffer: pictures, text, lines and curves. Pens and
+// brushes are made per call; text keeps its fonts and one brush in the buffer. Pictures
+// take the sprite fast path when they can, GDI+ otherwise.
+#include "graphics/picture.h"
+#include "graphics/sprite_fast_path.h"
 #include "graphics/surface.h"
 
 #include <climits>
@@ -9,36 +12,9 @@ namespace tsumiki {
 
 using namespace Gdiplus;
 
-namespace {
-
-// A font of the named family, or of the generic sans-serif family when the name is null,
-// not installed, or gives no font of that size. Null when neither gives one.
-GpFont* MakeFont(CGdiplus::Startup& gdiplus, const wchar_t* name, float points)
-{
-    GpFontFamily* named = nullptr;
-    if (!name || DllExports::GdipCreateFontFamilyFromName(name, nullptr, &named) != Ok) {
-        named = nullptr;
-    }
-    GpFont* font = nullptr;
-    if (!named || DllExports::GdipCreateFont(named, points, FontStyleRegular, UnitPoint, &font) != Ok) {
-        font = nullptr;
-        // The generic family belongs to the start-up and is never deleted here.
-        GpFontFamily* generic = gdiplus.GenericSansSerif();
-        if (generic && DllExports::GdipCreateFont(generic, points, FontStyleRegular, UnitPoint, &font) != Ok) {
-            font = nullptr;
-        }
-    }
-    if (named) {
-        DllExports::GdipDeleteFontFamily(named);
-    }
-    return font;
-}
-
-}  // namespace
-
 void CGraphics::DrawImage(CImage* image)
 {
-    if (!GetDrawer() || !image || !image->GetPtr()) {
+    if (!GetDrawer() || !image || !image->m_Picture) {
         return;
     }
     DrawImage(image, Size(image->GetWidth(), image->GetHeight()), 0, 0);
@@ -47,13 +23,27 @@ void CGraphics::DrawImage(CImage* image)
 void CGraphics::DrawImage(CImage* image, const Size& cell, int column, int row)
 {
     GpGraphics* graphics = GetDrawer();
-    if (!graphics || !image || !image->GetPtr()) {
+    if (!graphics || !image || !image->m_Picture) {
         return;
     }
+    CImage::Picture& picture = *image->m_Picture;
     const long long sourceX = static_cast<long long>(column) * cell.Width;
     const long long sourceY = static_cast<long long>(row) * cell.Height;
     if (sourceX < INT_MIN || sourceX > INT_MAX || sourceY < INT_MIN || sourceY > INT_MAX) {
         return;  // a cell no picture can hold
+    }
+    detail::SpritePlacement placement;
+    placement.cellX = static_cast<int>(sourceX);
+    placement.cellY = static_cast<int>(sourceY);
+    placement.cellWidth = cell.Width;
+    placement.cellHeight = cell.Height;
+    placement.width = static_cast<float>(cell.Width);
+    placement.height = static_cast<float>(cell.Height);
+    placement.centreX = image->GetX();
+    placement.centreY = image->GetY();
+    placement.angle = image->GetRotate();
+    if (detail::TryFastSprite(*m_Surface, picture, placement)) {
+        return;
     }
     // Centre the cell on the origin, turn it, then move it to the image's position; the
     // steps are appended to whatever transform the client set, and all of it is undone.
@@ -61,9 +51,9 @@ void CGraphics::DrawImage(CImage* image, const Size& cell, int column, int row)
                                             static_cast<REAL>(-cell.Height * 0.5), MatrixOrderAppend);
     DllExports::GdipRotateWorldTransform(graphics, image->GetRotate(), MatrixOrderAppend);
     DllExports::GdipTranslateWorldTransform(graphics, image->GetX(), image->GetY(), MatrixOrderAppend);
-    DllExports::GdipDrawImageRectRectI(graphics, image->GetPtr(), 0, 0, cell.Width, cell.Height,
+    DllExports::GdipDrawImageRectRectI(graphics, picture.image, 0, 0, cell.Width, cell.Height,
                                        static_cast<INT>(sourceX), static_cast<INT>(sourceY), cell.Width,
-                                       cell.Height, UnitPixel, image->GetAttributes(), nullptr, nullptr);
+                                       cell.Height, UnitPixel, picture.attributes, nullptr, nullptr);
     DllExports::GdipResetWorldTransform(graphics);
 }
 
@@ -74,20 +64,22 @@ void CGraphics::DrawString(const wchar_t* text, float x, float y, float size, Co
     if (!graphics || !text) {
         return;
     }
-    GpFont* font = MakeFont(*m_Surface->gdiplus, fontName, size);
+    // The font stays in the buffer's cache; the one brush is recoloured for each text.
+    GpFont* font = m_Surface->fonts.Get(fontName, size);
     if (!font) {
         return;
     }
-    GpSolidFill* brush = nullptr;
-    if (DllExports::GdipCreateSolidFill(color.GetValue(), &brush) == Ok) {
-        // A zero-size layout rectangle neither wraps nor clips.
-        RectF layout(x, y, 0, 0);
-        size_t length = wcslen(text);
-        DllExports::GdipDrawString(graphics, text, length > INT_MAX ? INT_MAX : static_cast<INT>(length),
-                                   font, &layout, nullptr, brush);
-        DllExports::GdipDeleteBrush(brush);
+    GpSolidFill*& brush = m_Surface->textBrush;
+    if (!brush && DllExports::GdipCreateSolidFill(color.GetValue(), &brush) != Ok) {
+        brush = nullptr;
+        return;
     }
-    DllExports::GdipDeleteFont(font);
+    DllExports::GdipSetSolidFillColor(brush, color.GetValue());
+    // A zero-size layout rectangle neither wraps nor clips.
+    RectF layout(x, y, 0, 0);
+    size_t length = wcslen(text);
+    DllExports::GdipDrawString(graphics, text, length > INT_MAX ? INT_MAX : static_cast<INT>(length), font, &layout,
+                               nullptr, brush);
 }
 
 void CGraphics::DrawLine(float x1, float y1, float x2, float y2, Color color, float width)

@@ -1,5 +1,6 @@
 #include "framework/library_text.h"
 #include "graphics/memory_stream.h"
+#include "graphics/picture.h"
 #include "platform/gdiplus_startup.h"
 #include "platform/library_message.h"
 
@@ -10,23 +11,6 @@
 namespace tsumiki {
 
 using namespace Gdiplus;
-
-// The picture, the stream it was decoded from and its drawing effects: shared by the
-// copies of one CImage and released once, by the last of them.
-struct CImage::Picture {
-    Picture() : gdiplus(CGdiplus::Startup::Shared()) {}
-    ~Picture();
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
-
-    // Declared first so that GDI+ outlives the objects below.
-    std::shared_ptr<CGdiplus::Startup> gdiplus;
-    // The file's bytes: GDI+ may read them again while the picture lives. Holding a copy
-    // rather than the file lets the picture be saved over the file it came from.
-    IStream* stream = nullptr;
-    GpImage* image = nullptr;
-    GpImageAttributes* attributes = nullptr;
-};
 
 CImage::Picture::~Picture()
 {
@@ -39,6 +23,15 @@ CImage::Picture::~Picture()
     if (stream) {
         stream->Release();
     }
+}
+
+const detail::PremultipliedPixels* CImage::Picture::FastPixels()
+{
+    if (!fastPixelsCurrent && !fastPixelsRefused) {
+        fastPixelsRefused = !fastPixels.Build(image, keyed, key);
+        fastPixelsCurrent = !fastPixelsRefused;
+    }
+    return fastPixelsCurrent ? &fastPixels : nullptr;
 }
 
 namespace {
@@ -160,9 +153,11 @@ bool FindImageEncoder(const wchar_t* mimeType, CLSID* clsid)
 
 void CImage::AlphaBlending(unsigned char alpha)
 {
-    if (!GetAttributes()) {
+    if (!m_Picture || !m_Picture->attributes) {
         return;
     }
+    m_Picture->opacitySet = true;
+    m_Picture->opacity = alpha;
     ColorMatrix matrix = {};
     for (int i = 0; i < 5; ++i) {
         matrix.m[i][i] = 1.0f;
@@ -175,9 +170,12 @@ void CImage::AlphaBlending(unsigned char alpha)
 
 void CImage::ColorKey(unsigned long argb)
 {
-    if (!GetAttributes()) {
+    if (!m_Picture || !m_Picture->attributes) {
         return;
     }
+    m_Picture->keyed = true;
+    m_Picture->key = static_cast<ARGB>(argb);
+    m_Picture->fastPixelsCurrent = false;
     DllExports::GdipSetImageAttributesColorKeys(m_Picture->attributes, ColorAdjustTypeDefault, FALSE, 0, 0);
     DllExports::GdipSetImageAttributesColorKeys(m_Picture->attributes, ColorAdjustTypeDefault, TRUE,
                                                 static_cast<ARGB>(argb), static_cast<ARGB>(argb));
@@ -234,12 +232,23 @@ float CImage::GetRotate() const
 
 GpImage* CImage::GetPtr() const
 {
-    return m_Picture ? m_Picture->image : nullptr;
+    if (!m_Picture) {
+        return nullptr;
+    }
+    // The caller may change the pixels or the frame through it: the fast path's copy is
+    // made again at its next draw.
+    m_Picture->fastPixelsCurrent = false;
+    m_Picture->fastPixelsRefused = false;
+    return m_Picture->image;
 }
 
 GpImageAttributes* CImage::GetAttributes() const
 {
-    return m_Picture ? m_Picture->attributes : nullptr;
+    if (!m_Picture) {
+        return nullptr;
+    }
+    m_Picture->attributesHandedOut = true;
+    return m_Picture->attributes;
 }
 
 }  // namespace tsumiki

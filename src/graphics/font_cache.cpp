@@ -1,0 +1,76 @@
+#include "graphics/font_cache.h"
+
+namespace tsumiki {
+namespace detail {
+
+using namespace Gdiplus;
+
+GpFontFamily* OpenFontFamily(const wchar_t* name)
+{
+    GpFontFamily* family = nullptr;
+    if (!name || DllExports::GdipCreateFontFamilyFromName(name, nullptr, &family) != Ok) {
+        return nullptr;
+    }
+    return family;
+}
+
+GpFont* MakeFont(CGdiplus::Startup& gdiplus, const wchar_t* name, float points)
+{
+    GpFontFamily* named = OpenFontFamily(name);
+    GpFont* font = nullptr;
+    if (!named || DllExports::GdipCreateFont(named, points, FontStyleRegular, UnitPoint, &font) != Ok) {
+        font = nullptr;
+        // The generic family belongs to the start-up and is never deleted here.
+        GpFontFamily* generic = gdiplus.GenericSansSerif();
+        if (generic && DllExports::GdipCreateFont(generic, points, FontStyleRegular, UnitPoint, &font) != Ok) {
+            font = nullptr;
+        }
+    }
+    if (named) {
+        DllExports::GdipDeleteFontFamily(named);
+    }
+    return font;
+}
+
+FontCache::FontCache(std::shared_ptr<CGdiplus::Startup> gdiplus) : m_Gdiplus(std::move(gdiplus)) {}
+
+FontCache::~FontCache()
+{
+    Clear();
+}
+
+GpFont* FontCache::Get(const wchar_t* name, float points)
+{
+    const bool generic = name == nullptr;
+    for (auto entry = m_Entries.begin(); entry != m_Entries.end(); ++entry) {
+        if (entry->generic == generic && entry->points == points && (generic || entry->name == name)) {
+            m_Entries.splice(m_Entries.begin(), m_Entries, entry);
+            return entry->font;
+        }
+    }
+    if (!m_Gdiplus) {
+        return nullptr;
+    }
+    // A size GDI+ refuses makes no font and is not kept: it is asked again next time.
+    GpFont* font = MakeFont(*m_Gdiplus, name, points);
+    if (!font) {
+        return nullptr;
+    }
+    if (m_Entries.size() >= kCapacity) {
+        DllExports::GdipDeleteFont(m_Entries.back().font);
+        m_Entries.pop_back();
+    }
+    m_Entries.push_front({generic ? std::wstring() : std::wstring(name), generic, points, font});
+    return font;
+}
+
+void FontCache::Clear()
+{
+    for (Entry& entry : m_Entries) {
+        DllExports::GdipDeleteFont(entry.font);
+    }
+    m_Entries.clear();
+}
+
+}  // namespace detail
+}  // namespace tsumiki
