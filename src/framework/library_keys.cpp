@@ -12,8 +12,15 @@ bool detail::TranslateLibraryKeys(MSG& message)
     case WM_SYSKEYDOWN:
     case WM_SYSCHAR:
         // Shortcuts come first, as accelerators do on the platform: "Delete\tDel" wins over
-        // whatever the focused control would do with the key.
-        return TranslateMenuShortcut(message) || TranslateStandardKeys(message);
+        // whatever the focused control would do with the key. Nothing may leave here: the
+        // caller may be the platform's modal loop, through a hook. Handlers reached by the
+        // messages sent keep their own exceptions; what is left is running out of memory,
+        // and the key then goes on as if the library had no use for it.
+        try {
+            return TranslateMenuShortcut(message) || TranslateStandardKeys(message);
+        } catch (...) {
+            return false;
+        }
     default:
         return false;
     }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace tsumiki {
 
 namespace detail {
@@ -16,6 +18,19 @@ void SetStandardKeys(HWND window, bool on);
 void StandardKeysControlCreated(HWND control);
 // Acts on a key for a window with the keys on; true when the message was consumed.
 bool TranslateStandardKeys(const MSG& message);
+
+// The window with the keys on that a key sent to this window is for: the window itself or
+// the nearest of its parents with the keys on; null when none has them.
+HWND WindowWithStandardKeys(HWND window);
+
+// What the keys need to know of controls.
+bool IsControlClass(HWND window, const wchar_t* systemClassName);
+UINT ButtonType(HWND window);
+bool IsRadioButton(HWND window);
+bool IsUsable(HWND window);
+// The radio buttons of one window, in creation order: they form one group, as for the
+// platform's own clicks.
+std::vector<HWND> RadioGroup(HWND window, bool usableOnly);
 
 }  // namespace detail
 
