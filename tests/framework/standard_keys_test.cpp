@@ -8,9 +8,10 @@
 
 #include "support/frame_window.h"
 #include "support/key_chord.h"
-#include "support/real_input.h"
 
 namespace {
+
+std::atomic<bool> g_FocusGiven{false};
 
 // Two edits and "&Apply" on a frame window or a dialog, and what reached its handlers.
 struct Panel {
@@ -22,7 +23,16 @@ struct Panel {
         if (keys) {
             window.UseStandardKeys();  // before the handle is stored: the hard case
         }
+        // The first edit takes the focus once the window runs in its loop, modal or not.
+        SetTimer(hwnd, 1, 50, &FocusFirstControl);
         window_ = hwnd;
+    }
+    static void CALLBACK FocusFirstControl(HWND hwnd, UINT, UINT_PTR id, DWORD)
+    {
+        KillTimer(hwnd, id);
+        SetForegroundWindow(hwnd);
+        SetFocus(GetWindow(hwnd, GW_CHILD));
+        g_FocusGiven = true;
     }
     void Saw(int id)
     {
@@ -64,10 +74,6 @@ enum Kind { kFrame, kModeless, kModal };
 // each: '1' and '2' the edits, '3' the button.
 void Script(Panel& panel, DWORD loopThread, Kind kind, std::string& trail)
 {
-    while (!panel.window_ || GetForegroundWindow() != panel.window_) {
-        Sleep(20);
-    }
-    ClickAt(CentreOf(panel.Control(0)));
     auto focus = [&] {
         GUITHREADINFO info = {};
         info.cbSize = sizeof(info);
@@ -77,6 +83,9 @@ void Script(Panel& panel, DWORD loopThread, Kind kind, std::string& trail)
         }
         return '-';
     };
+    for (int wait = 0; wait < 250 && (!g_FocusGiven || GetForegroundWindow() != panel.window_ || focus() != '1'); ++wait) {
+        Sleep(20);
+    }
     trail += focus();
     for (auto keys : {std::initializer_list<WORD>{VK_TAB}, {VK_TAB}, {VK_RETURN}, {VK_SHIFT, VK_TAB},
                       {VK_RETURN}, {VK_MENU, 'A'}}) {
@@ -112,19 +121,28 @@ TEST(StandardKeys, TabEnterEscapeAndMnemonicsWorkInFramesAndDialogsThatTurnThemO
         std::string trail, tabStops;
         KeysFrame frame(panel);
         KeysDialog dialog(panel);
-        std::thread script(Script, std::ref(panel), GetCurrentThreadId(), c.kind, std::ref(trail));
+        g_FocusGiven = false;
+        std::thread script;
+        auto start = [&] { script = std::thread(Script, std::ref(panel), GetCurrentThreadId(), c.kind, std::ref(trail)); };
         if (c.kind == kModal) {
+            start();
             dialog.CreateDiag(L"modal", 300, 200, 60, 60, true, nullptr);
         } else {
-            ASSERT_TRUE(c.kind == kFrame ? frame.Create(300, 200, 60, 60)
-                                         : dialog.CreateDiag(L"modeless", 300, 200, 60, 60, false, nullptr));
-            SetForegroundWindow(panel.window_);
-            for (int i = 0; i < 3; ++i) {
-                tabStops += (GetWindowLongPtrW(panel.Control(i), GWL_STYLE) & WS_TABSTOP) ? '1' : '0';
+            bool made = c.kind == kFrame ? frame.Create(300, 200, 60, 60)
+                                         : dialog.CreateDiag(L"modeless", 300, 200, 60, 60, false, nullptr);
+            EXPECT_TRUE(made) << c.kind;
+            if (made) {
+                start();
+                SetForegroundWindow(panel.window_);
+                for (int i = 0; i < 3; ++i) {
+                    tabStops += (GetWindowLongPtrW(panel.Control(i), GWL_STYLE) & WS_TABSTOP) ? '1' : '0';
+                }
+                MessageLoop();
             }
-            MessageLoop();
         }
-        script.join();
+        if (script.joinable()) {
+            script.join();
+        }
         EXPECT_EQ(trail, c.trail) << c.kind << c.keys;
         EXPECT_EQ(panel.seen, c.seen) << c.kind << c.keys;
         EXPECT_EQ(tabStops, c.kind == kModal ? "" : c.tabStops) << c.kind << c.keys;
