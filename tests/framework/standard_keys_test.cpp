@@ -182,4 +182,44 @@ TEST(StandardKeys, AWindowGivesTheFocusBackToItsControlWhenActivatedAgain)
     }
 }
 
+TEST(StandardKeys, ARadioGroupIsOneStopWhoseArrowsMoveAndCheck)
+{
+    TestFrame frame;
+    ASSERT_TRUE(frame.Create(300, 240, 60, 60));
+    HWND hwnd = frame.GetWndHandle();
+    CEdit edit;
+    CRadioButton radios;
+    CButton button;
+    edit.Create(hwnd, 10, 10, 150, 24, L"");
+    HWND radio[3] = {};
+    for (HWND& r : radio) {
+        radios.Create(hwnd, 10, 40 + 30 * static_cast<int>(&r - radio), 150, 24, L"choice");
+        r = radios.GetWndHandle();
+    }
+    button.Create(hwnd, 10, 140, 90, 28, L"OK");
+    frame.UseStandardKeys();
+    EXPECT_EQ(GetWindowLongPtrW(radio[1], GWL_STYLE) & WS_TABSTOP, 0) << "one stop for the group";
+    SendMessageW(radio[1], BM_SETCHECK, BST_CHECKED, 0);
+    SetForegroundWindow(hwnd);
+    SetFocus(edit.GetWndHandle());
+    const struct {
+        std::initializer_list<WORD> keys;
+        HWND focus;
+    } steps[] = {{{VK_TAB}, radio[1]}, {{VK_DOWN}, radio[2]}, {{VK_DOWN}, radio[0]},
+                 {{VK_TAB}, button.GetWndHandle()}, {{VK_SHIFT, VK_TAB}, radio[0]},
+                 {{VK_SHIFT, VK_TAB}, edit.GetWndHandle()}};
+    for (const auto& step : steps) {
+        SendChord(step.keys);
+        RunMessageLoopFor(150);
+        EXPECT_EQ(GetFocus(), step.focus) << &step - steps;
+    }
+    EXPECT_EQ(SendMessageW(radio[0], BM_GETCHECK, 0, 0), BST_CHECKED) << "the arrows check";
+    EXPECT_EQ(SendMessageW(radio[1], BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    CWindowBase none;
+    none.UseStandardKeys();  // no window: nothing happens
+    DestroyWindow(hwnd);
+    frame.UseStandardKeys();  // a dead window: nothing happens
+}
+
 }  // namespace
