@@ -1,10 +1,11 @@
 #include "tsumiki/services.h"
 
 #include "platform/library_message.h"
-#include "services/menu_shortcut.h"
 
 #include <cwchar>
 #include <vector>
+
+#include "services/menu_shortcut.h"
 
 namespace tsumiki {
 
