@@ -1,7 +1,7 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop, one font for every
-// control (SetControlFont); the scene (scene.cpp),
+// control (SetControlFont), the standard keys (UseStandardKeys); the scene (scene.cpp),
 // a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
 // the choices for the sprites (choices_panel.cpp), the library of pictures
 // (library_panel.cpp), music and a child process (media_panel.cpp) and the guide to the
@@ -56,6 +56,8 @@ public:
             m_Media.PressRunChildSoon(hwnd);
         }
         m_Timer.Create(hwnd, kFrameMilliseconds, nullptr);
+        // Tab between the panel's controls, Alt plus their underlined letters.
+        UseStandardKeys();
         return 1;
     }
 

@@ -1,10 +1,12 @@
 // Shows: OpenColorDialog, OpenFontDialog and OpenFileNameDialog from the menu (the title's
 // colour and font, a picture for the scene); CMenu (a menu bar of pop-ups built from lists of texts, a separator, items
-// recognised by their text in OnCommand; Language switches the library's own texts with
-// SetLibraryLanguage), CDialogBase run modally (the About box, which
+// recognised by their text in OnCommand, shortcuts written after a tab: Ctrl+O, F1, Alt+F4;
+// Language switches the library's own texts with SetLibraryLanguage), CDialogBase run
+// modally (the About box, which
 // in a timed run opens by itself and ends through a timer of its own, since a dialog
 // gets no OnTimer) and modelessly (a tool window whose CGroupBox, CStatic, CEdit, CButton
-// and CCheckBox are made in OnInitDialog and report to the dialog's OnCommand).
+// and CCheckBox are made in OnInitDialog and report to the dialog's OnCommand; with
+// UseStandardKeys, Tab moves between them, Enter logs, Escape closes, Alt+L presses "&Log it").
 #include "menus.h"
 
 #include <cstdlib>
@@ -125,12 +127,13 @@ bool ToolDialog::Show(HWND owner, ControlsPanel& log)
 int ToolDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
 {
     m_Frame.Create(hwnd, 10, 8, 220, 112, L"Message");
-    m_Label.Create(hwnd, 22, 30, 196, 18, L"Text to log:");
+    m_Label.Create(hwnd, 22, 30, 196, 18, L"&Text to log:");
     m_Text.Create(hwnd, 22, 50, 196, 24, L"hello from the tools");
-    m_LogIt.Create(hwnd, 22, 82, 88, 28, L"Log it");
-    m_UpperCase.Create(hwnd, 22, 130, 196, 24, L"Upper case");
+    m_LogIt.Create(hwnd, 22, 82, 88, 28, L"&Log it");
+    m_UpperCase.Create(hwnd, 22, 130, 196, 24, L"&Upper case");
     UseDialogFont({m_Frame.GetWndHandle(), m_Label.GetWndHandle(), m_Text.GetWndHandle(),
                    m_LogIt.GetWndHandle(), m_UpperCase.GetWndHandle()});
+    UseStandardKeys();
     return 1;
 }
 
@@ -141,7 +144,8 @@ void ToolDialog::OnCommand(HWND, int id, HWND control, UINT code)
     }
     // A check box of the library changes only when told.
     m_UpperCase.ToggleCheck(control);
-    if (!m_LogIt.IsPush(id) || !m_Log) {
+    // Enter arrives as IDOK and logs as the button does.
+    if ((!m_LogIt.IsPush(id) && id != IDOK) || !m_Log) {
         return;
     }
     wchar_t text[128] = {};
@@ -160,9 +164,9 @@ void ShowcaseMenus::Attach(HWND window, ControlsPanel& log, bool tour)
     m_Log = &log;
     m_Tour = tour;
     m_Start = GetTickCount();
-    m_Menu.AddMenu(L"File", 3, L"Open…", L"|", L"Exit");
+    m_Menu.AddMenu(L"File", 3, L"Open…\tCtrl+O", L"|", L"Exit\tAlt+F4");
     m_Menu.AddMenu(L"Style", 2, L"Pick colour…", L"Pick font…");
-    m_Menu.AddMenu(L"Help", 1, L"About");
+    m_Menu.AddMenu(L"Help", 1, L"About\tF1");
     m_Menu.Set(window);
     m_Tools.Show(window, log);
     AddLanguageMenu(window);

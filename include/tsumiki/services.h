@@ -41,6 +41,15 @@ public:
     // text becomes an item with a fresh identifier from the library's counter, and the
     // first identifier made for a text is the one GetID and IsSelect know. A null text
     // adds nothing. Returns the pop-up.
+    // Shortcuts: a text ending in a tab and a key ("Open…\tCtrl+O", "Help\tF1", "Full
+    // screen\tAlt+Enter") shows the key right-aligned, and while a window shows the bar,
+    // MessageLoop turns that key pressed in the window into the item's WM_COMMAND, as a
+    // click on the item would (code 0). Names, in any case: Ctrl, Shift, Alt joined by '+'
+    // to a letter, a digit, F1-F24, Enter, Esc, Space, Tab, Backspace, Del, Ins, Home,
+    // End, PgUp, PgDn, Left, Right, Up, Down, + - , . or ;. Another tail is plain text,
+    // without a shortcut and without a box. Of items with the same shortcut the first in
+    // the menu (depth first) has it; a disabled or greyed item's shortcut does nothing.
+    // GetID and IsSelect know such an item by the text before the tab ("Open…") as well.
     HMENU AddMenu(const wchar_t* title, int count, ...);
     // The same, but the pop-up goes into the given menu, for instance a pop-up returned by
     // an earlier AddMenu (a cascade).

@@ -2,6 +2,7 @@
 
 #include "framework/control_font.h"
 #include "framework/handler_exceptions.h"
+#include "framework/standard_keys.h"
 
 namespace tsumiki {
 
@@ -72,6 +73,7 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
     if (HFONT font = detail::ControlFont()) {
         SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
+    detail::StandardKeysControlCreated(m_hWnd);
     return true;
 }
 

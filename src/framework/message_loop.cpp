@@ -1,5 +1,7 @@
 #include "tsumiki/framework.h"
 
+#include "framework/library_keys.h"
+
 namespace tsumiki {
 
 namespace {
@@ -31,8 +33,10 @@ void detail::RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusW
     // A kept exception ends the loop so that the caller's inline part can rethrow it.
     while (message.message != WM_QUIT && !HasKeptException()) {
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+            if (!TranslateLibraryKeys(message)) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
         } else if (idle && IsReadyForIdle(focusWindow)) {
             idle(idleArgument);
         } else {

@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "services/menu_shortcut.h"
+
 namespace tsumiki {
 
 // The bar and the pop-ups made for it. Who destroys a menu is decided once per menu:
@@ -123,7 +125,13 @@ HMENU CMenu::AddPopup(const wchar_t* title, HMENU parent, int count, va_list ite
             AddSeparator(popup);
         } else {
             // emplace keeps the identifier already registered for the text.
-            m_ItemID.emplace(text, AddItem(popup, text));
+            int id = AddItem(popup, text);
+            m_ItemID.emplace(text, id);
+            // An item shown with a shortcut ("Open…\tCtrl+O") is known by its label too.
+            std::wstring_view label = detail::ItemLabel(text);
+            if (!label.empty() && label.size() != std::wcslen(text)) {
+                m_ItemID.emplace(label, id);
+            }
         }
     }
     AddSubMenu(parent, popup, title ? title : L"");
