@@ -62,6 +62,7 @@ void CGraphics::CreateBackBuffer(HWND window)
     // A window too large for a bitmap gets no buffer; the next resize tries again.
     if (surface->graphics) {
         m_Surface = std::move(surface);
+        ApplySmoothing();
     }
 }
 

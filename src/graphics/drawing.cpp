@@ -1,6 +1,7 @@
 // The drawing operations of the back buffer: pictures, text, lines and curves. Each call
 // makes the brush, pen and font it needs and deletes them before it returns.
 #include "graphics/surface.h"
+#include "graphics/font.h"
 
 #include <climits>
 #include <cwchar>
@@ -8,33 +9,6 @@
 namespace tsumiki {
 
 using namespace Gdiplus;
-
-namespace {
-
-// A font of the named family, or of the generic sans-serif family when the name is null,
-// not installed, or gives no font of that size. Null when neither gives one.
-GpFont* MakeFont(CGdiplus::Startup& gdiplus, const wchar_t* name, float points)
-{
-    GpFontFamily* named = nullptr;
-    if (!name || DllExports::GdipCreateFontFamilyFromName(name, nullptr, &named) != Ok) {
-        named = nullptr;
-    }
-    GpFont* font = nullptr;
-    if (!named || DllExports::GdipCreateFont(named, points, FontStyleRegular, UnitPoint, &font) != Ok) {
-        font = nullptr;
-        // The generic family belongs to the start-up and is never deleted here.
-        GpFontFamily* generic = gdiplus.GenericSansSerif();
-        if (generic && DllExports::GdipCreateFont(generic, points, FontStyleRegular, UnitPoint, &font) != Ok) {
-            font = nullptr;
-        }
-    }
-    if (named) {
-        DllExports::GdipDeleteFontFamily(named);
-    }
-    return font;
-}
-
-}  // namespace
 
 void CGraphics::DrawImage(CImage* image)
 {
@@ -74,7 +48,7 @@ void CGraphics::DrawString(const wchar_t* text, float x, float y, float size, Co
     if (!graphics || !text) {
         return;
     }
-    GpFont* font = MakeFont(*m_Surface->gdiplus, fontName, size);
+    GpFont* font = detail::MakeFont(*m_Surface->gdiplus, fontName, size);
     if (!font) {
         return;
     }
