@@ -31,8 +31,11 @@ double CrossingWork(const PointF* points, int count, int rows)
     for (int i = 0; i < count; ++i) {
         const PointF& a = points[i];
         const PointF& b = points[(i + 1) % count];
-        double top = std::max(0.0, std::ceil(std::min<double>(a.Y, b.Y)));
-        double bottom = std::min<double>(rows, std::ceil(std::max<double>(a.Y, b.Y)));
+        // Clamped before the conversion, which would be undefined beyond int; a row more or
+        // less changes nothing in an estimate.
+        const float limit = static_cast<float>(rows);
+        int top = static_cast<int>(std::min(std::max(std::min(a.Y, b.Y), 0.0f), limit));
+        int bottom = static_cast<int>(std::min(std::max(std::max(a.Y, b.Y), 0.0f), limit));
         if (top < bottom) {
             startsMinusEnds[static_cast<size_t>(top)] += 1;
             startsMinusEnds[static_cast<size_t>(bottom)] -= 1;
