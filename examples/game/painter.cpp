@@ -73,8 +73,20 @@ void PaintShotsAndSparks(CGraphics& graphics, const World& world)
 
 void PaintShip(CGraphics& graphics, Art& art, const World& world, unsigned frame)
 {
-    if (world.State() == GameState::GameOver || (world.ShipShielded() && frame / 4 % 2 == 0)) {
+    if (world.State() == GameState::GameOver) {
         return;
+    }
+    if (world.ShipShielded()) {
+        // A pulsing bubble round the ship while it recovers from a hit.
+        float pulse = 3.0f * std::sin(frame * 0.3f);
+        float radius = 30.0f + pulse;
+        float x = world.ShipX() - radius;
+        float y = World::kShipY - radius;
+        graphics.FillEllipse(x, y, radius * 2, radius * 2, Color(60, 90, 180, 255));
+        graphics.DrawEllipse(x, y, radius * 2, radius * 2, Color(220, 140, 210, 255), 2.0f);
+        if (frame / 4 % 2 == 0) {
+            return;
+        }
     }
     CImage& ship = art.Ship();
     ship.SetPos(world.ShipX(), World::kShipY);
@@ -83,21 +95,39 @@ void PaintShip(CGraphics& graphics, Art& art, const World& world, unsigned frame
 
 void PaintCentred(CGraphics& graphics, const wchar_t* text, float y, float size, Color colour)
 {
-    // An estimate of the text's width is enough to centre a short title.
-    float width = std::wcslen(text) * size * 0.62f;
-    graphics.DrawString(text, (World::kWidth - width) / 2, y, size, colour, L"Arial");
+    Gdiplus::SizeF measured = graphics.MeasureString(text, size, L"Arial");
+    graphics.DrawString(text, (World::kWidth - measured.Width) / 2, y, size, colour, L"Arial");
 }
 
-void PaintScoreboard(CGraphics& graphics, const World& world)
+// The lives left as small ships at the top right, the newest on the left.
+void PaintLives(CGraphics& graphics, Art& art, const World& world)
+{
+    CImage& ship = art.Ship();
+    for (int i = 0; i < world.Lives(); ++i) {
+        graphics.DrawImage(&ship, Gdiplus::RectF(World::kWidth - 30.0f - i * 26.0f, 8, 22, 22));
+    }
+}
+
+// A dark, framed panel with the word in its middle; the game shows through it.
+void PaintPausedPanel(CGraphics& graphics)
+{
+    const Gdiplus::RectF panel(World::kWidth / 2 - 130, 170, 260, 100);
+    graphics.FillRectangle(panel.X, panel.Y, panel.Width, panel.Height, Color(190, 10, 14, 40));
+    graphics.DrawRectangle(panel.X, panel.Y, panel.Width, panel.Height, Color(255, 160, 220, 255), 2.0f);
+    graphics.DrawString(L"PAUSED", panel, 28, Color(255, 255, 255, 255), L"Arial", ALIGN_CENTER, ALIGN_CENTER);
+    Gdiplus::RectF hint(panel.X, panel.Y + panel.Height - 26, panel.Width, 22);
+    graphics.DrawString(L"P: play on", hint, 10, Color(255, 160, 220, 255), L"Arial", ALIGN_CENTER, ALIGN_CENTER);
+}
+
+void PaintScoreboard(CGraphics& graphics, Art& art, const World& world)
 {
     std::wstring score = L"SCORE " + std::to_wstring(world.Score());
-    std::wstring lives = L"LIVES " + std::to_wstring(world.Lives());
     std::wstring wave = L"WAVE " + std::to_wstring(world.Wave());
     graphics.DrawString(score.c_str(), 12, 8, 14, Color(255, 255, 255, 255), L"Arial");
     graphics.DrawString(wave.c_str(), 280, 8, 14, Color(255, 160, 220, 255), L"Arial");
-    graphics.DrawString(lives.c_str(), 540, 8, 14, Color(255, 255, 200, 120), L"Arial");
+    PaintLives(graphics, art, world);
     if (world.State() == GameState::Paused) {
-        PaintCentred(graphics, L"PAUSED", 200, 28, Color(255, 255, 255, 255));
+        PaintPausedPanel(graphics);
     } else if (world.State() == GameState::GameOver) {
         PaintCentred(graphics, L"GAME OVER", 180, 32, Color(255, 255, 120, 120));
         PaintCentred(graphics, L"Enter: new game", 232, 14, Color(255, 220, 220, 220));
@@ -114,5 +144,5 @@ void PaintWorld(CGraphics& graphics, Art& art, const World& world, unsigned fram
     PaintShotsAndSparks(graphics, world);
     PaintBursts(graphics, art, world);
     PaintShip(graphics, art, world, frame);
-    PaintScoreboard(graphics, world);
+    PaintScoreboard(graphics, art, world);
 }

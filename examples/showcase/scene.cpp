@@ -2,7 +2,8 @@
 // BMP with a magenta background, both drawn at start-up with GDI+ and saved to the temp
 // folder), sprite-sheet cells rotating and fading (DrawImage with a cell, SetRotate,
 // AlphaBlending), a colour-keyed sprite (ColorKey), text (DrawString, Japanese included),
-// lines (DrawLine) and curves (DrawCurve).
+// lines (DrawLine) and curves (DrawCurve); shapes, scaled pictures, smoothing and measured
+// text on a shelf of tiles (shelf.cpp).
 #include "scene.h"
 
 #include <algorithm>
@@ -261,6 +262,7 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
 
     graphics.DrawString(L"tsumiki", 22, 14, m_TitleSize, Color(m_TitleColour), m_TitleFont.c_str());
     graphics.DrawString(L"積み木 — 画像・文字・線・曲線", 24, 56, 12, Color(0xFFB8C4E0), L"IPAPGothic");
+    DrawShelf(graphics, 14, 82, tick);
 
     // The sheet itself, whole and still, top right.
     if (m_Sheet.GetPtr()) {
@@ -293,8 +295,7 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
         const float frameX = width - 200.0f, frameY = 280, frameW = 180, frameH = 110;
         float scale = std::min(frameW / m_Picture.GetWidth(), frameH / m_Picture.GetHeight());
         float w = m_Picture.GetWidth() * scale, h = m_Picture.GetHeight() * scale;
-        DllExports::GdipDrawImageRect(graphics.GetDrawer(), m_Picture.GetPtr(), frameX + (frameW - w) / 2,
-                                      frameY + (frameH - h) / 2, w, h);
+        graphics.DrawImage(&m_Picture, RectF(frameX + (frameW - w) / 2, frameY + (frameH - h) / 2, w, h));
         graphics.DrawLine(frameX, frameY + frameH + 4, frameX + frameW, frameY + frameH + 4, Color(0xFF8090B0), 1);
     }
 

@@ -48,6 +48,8 @@ private:
     void DrawGround(CGraphics& graphics, int width, int height, unsigned tick);
     void DrawSpriteRing(CGraphics& graphics, float centreX, float centreY, unsigned tick);
     void DrawWaves(CGraphics& graphics, int width, float baseY, unsigned tick);
+    // A row of small tiles under the title, each showing a drawing operation and its name.
+    void DrawShelf(CGraphics& graphics, float left, float top, unsigned tick);
 
     // One image per sprite of the ring: each fades on its own, and copies would share
     // their opacity, so each is loaded separately.

@@ -3,7 +3,8 @@
 // Classes in this file:
 //   CGdiplus   one GDI+ start-up, shut down when its last copy dies
 //   CGraphics  an off-screen GDI+ surface the size of a window's client area, and the
-//              drawing of pictures, text, lines and curves into it
+//              drawing of pictures, text, lines, curves and shapes into it
+//   EAlign     where text sits in its box, across and down
 //   EImageType the file formats CImage saves
 //   CImage     a picture from a file or from memory, with the centre, angle, opacity and
 //              colour key it is drawn with
@@ -23,6 +24,14 @@
 namespace tsumiki {
 
 class CImage;
+
+// Where text sits in the box CGraphics::DrawString lays it out in: at the start (left or
+// top), in the middle, or at the end (right or bottom).
+enum EAlign {
+    ALIGN_NEAR = 0,
+    ALIGN_CENTER = 1,
+    ALIGN_FAR = 2,
+};
 
 // One start-up of GDI+, shared by the copies of the object and shut down when the last dies.
 class TSUMIKI_API CGdiplus {
@@ -89,19 +98,74 @@ public:
     void DrawImage(CImage* image);
     // One cell of a picture cut into a grid of equal cells (a sprite sheet), placed as above.
     void DrawImage(CImage* image, const Gdiplus::Size& cell, int column, int row);
-    // Text with its top-left at (x, y), size in points; a font that is not installed falls
-    // back to the generic sans-serif family.
+    // Text with its top-left at (x, y), size in points. A font that is not installed falls
+    // back to the generic sans-serif family, and when that is missing too, to the first
+    // installed family: text is drawn whenever any font is installed.
     void DrawString(const wchar_t* text, float x, float y, float size, Gdiplus::Color color,
                     const wchar_t* fontName);
     void DrawLine(float x1, float y1, float x2, float y2, Gdiplus::Color color, float width);
     // A cardinal spline through the first `count` points; fewer than two draw nothing.
     void DrawCurve(const Gdiplus::PointF* points, int count, Gdiplus::Color color, float width);
 
+    // Shapes. A rectangle or ellipse is given by its top-left corner and size; one whose
+    // width or height is not above 0, or with a coordinate that is not finite, draws
+    // nothing. Outlines are centred on the shape's edge: a 1-pixel border of a W x H
+    // rectangle covers (W + 1) x (H + 1) pixels. A pen width of 0 draws the thinnest line;
+    // a negative or infinite one draws nothing.
+    void FillRectangle(float x, float y, float width, float height, Gdiplus::Color color);
+    void DrawRectangle(float x, float y, float width, float height, Gdiplus::Color color, float penWidth);
+    // The ellipse inside the rectangle.
+    void FillEllipse(float x, float y, float width, float height, Gdiplus::Color color);
+    void DrawEllipse(float x, float y, float width, float height, Gdiplus::Color color, float penWidth);
+    // The closed polygon through the first `count` points (a point inside it is filled when
+    // an odd number of edges lies between it and the outside). Fewer than three points,
+    // more than kMaxPolygonPoints, or a point that is not finite draw nothing. So does a
+    // polygon whose edges cross the buffer's rows so densely (thousands of edges across
+    // each row) that filling it would take seconds to hours.
+    void FillPolygon(const Gdiplus::PointF* points, int count, Gdiplus::Color color);
+    void DrawPolygon(const Gdiplus::PointF* points, int count, Gdiplus::Color color, float penWidth);
+    // The most points a polygon may have: drawing time grows with them, and a million
+    // take about a quarter of a second.
+    static constexpr int kMaxPolygonPoints = 1 << 20;
+
+    // The whole picture scaled into the destination, its top-left at the rectangle's. The
+    // image's angle turns it about the rectangle's centre (its position is not used); its
+    // opacity and colour key apply. A destination that is not finite or whose width or
+    // height is not above 0 draws nothing.
+    void DrawImage(CImage* image, const Gdiplus::RectF& destination);
+    // One cell of a sprite sheet (as the cell form above) scaled into the destination, as
+    // the form just above.
+    void DrawImage(CImage* image, const Gdiplus::Size& cell, int column, int row,
+                   const Gdiplus::RectF& destination);
+
+    // Anti-aliased shapes, lines and curves (soft edges) or aliased ones (hard pixels,
+    // the default). Kept for every buffer this object makes from now on, with or without
+    // a buffer now.
+    void SetSmoothing(bool smooth);
+    // Bilinear scaling of pictures (the default) or nearest-neighbour, which keeps the
+    // hard pixels of pixel art. Kept like SetSmoothing.
+    void SetImageSmoothing(bool smooth);
+
+    // The size of the box DrawString(text, x, y, ...) fills with this text, font and size
+    // in points (the same fallback of fonts). 0 x 0 without a buffer, for a null or empty
+    // text, or a size that is not above 0.
+    Gdiplus::SizeF MeasureString(const wchar_t* text, float size, const wchar_t* fontName);
+    // Text laid out inside the box: wrapped at word breaks to the box's width, placed by
+    // the two alignments, and cut off at the box's edges. A box that is not finite or
+    // whose width or height is not above 0 draws nothing.
+    void DrawString(const wchar_t* text, const Gdiplus::RectF& box, float size, Gdiplus::Color color,
+                    const wchar_t* fontName, EAlign horizontal, EAlign vertical);
+
     struct Surface;
 
 private:
+    // Gives a new buffer the smoothing this object was asked for.
+    void ApplySmoothing();
+
     // Copies share one surface; the last one to let go releases it.
     std::shared_ptr<Surface> m_Surface;
+    bool m_Smoothing = false;
+    bool m_ImageSmoothing = true;
 };
 
 // The file formats CImage::Save writes.
@@ -193,6 +257,10 @@ TSUMIKI_API bool FindImageEncoder(const wchar_t* mimeType, CLSID* clsid);
 using tsumiki::CGdiplus;
 using tsumiki::CGraphics;
 using tsumiki::CImage;
+using tsumiki::EAlign;
+using tsumiki::ALIGN_NEAR;
+using tsumiki::ALIGN_CENTER;
+using tsumiki::ALIGN_FAR;
 using tsumiki::EImageType;
 using tsumiki::IMAGE_BMP;
 using tsumiki::IMAGE_JPEG;

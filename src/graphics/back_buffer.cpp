@@ -105,6 +105,7 @@ void CGraphics::CreateBackBuffer(HWND window)
     // A window too large for a bitmap gets no buffer; the next resize tries again.
     if (surface->graphics) {
         m_Surface = std::move(surface);
+        ApplySmoothing();
     }
 }
 

@@ -1,36 +1,11 @@
 #include "graphics/font_cache.h"
 
+#include "graphics/font.h"
+
 namespace tsumiki {
 namespace detail {
 
 using namespace Gdiplus;
-
-GpFontFamily* OpenFontFamily(const wchar_t* name)
-{
-    GpFontFamily* family = nullptr;
-    if (!name || DllExports::GdipCreateFontFamilyFromName(name, nullptr, &family) != Ok) {
-        return nullptr;
-    }
-    return family;
-}
-
-GpFont* MakeFont(CGdiplus::Startup& gdiplus, const wchar_t* name, float points)
-{
-    GpFontFamily* named = OpenFontFamily(name);
-    GpFont* font = nullptr;
-    if (!named || DllExports::GdipCreateFont(named, points, FontStyleRegular, UnitPoint, &font) != Ok) {
-        font = nullptr;
-        // The generic family belongs to the start-up and is never deleted here.
-        GpFontFamily* generic = gdiplus.GenericSansSerif();
-        if (generic && DllExports::GdipCreateFont(generic, points, FontStyleRegular, UnitPoint, &font) != Ok) {
-            font = nullptr;
-        }
-    }
-    if (named) {
-        DllExports::GdipDeleteFontFamily(named);
-    }
-    return font;
-}
 
 FontCache::FontCache(std::shared_ptr<CGdiplus::Startup> gdiplus) : m_Gdiplus(std::move(gdiplus)) {}
 

@@ -1,6 +1,6 @@
 // The fonts that text is drawn with, kept between calls: a frame that draws twenty score
-// texts then builds one font, not twenty. Every font family is opened through
-// OpenFontFamily, so a rule for families that are not installed applies everywhere.
+// texts then builds one font, not twenty. Fonts are made by MakeFont, so the fallback for
+// families that are not installed applies to cached fonts too.
 #pragma once
 
 #include "platform/gdiplus_startup.h"
@@ -11,14 +11,6 @@
 
 namespace tsumiki {
 namespace detail {
-
-// A font family the caller must delete (GdipDeleteFontFamily), or null when the name is
-// null or names no installed family.
-Gdiplus::GpFontFamily* OpenFontFamily(const wchar_t* name);
-
-// A new regular font of the named family at the size in points, or of the generic
-// sans-serif family when the name gives none; null when neither does. The caller owns it.
-Gdiplus::GpFont* MakeFont(CGdiplus::Startup& gdiplus, const wchar_t* name, float points);
 
 // The last few fonts asked for, by family name and size; the least recently used goes
 // first when it is full. The cache owns its fonts.
