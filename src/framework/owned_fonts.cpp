@@ -83,6 +83,11 @@ LRESULT CALLBACK FontUserProc(HWND window, UINT message, WPARAM wParam, LPARAM l
                               UINT_PTR, DWORD_PTR data)
 {
     auto* use = reinterpret_cast<FontUse*>(data);
+    if (message == WM_GETFONT) {
+        // A dialog keeps no font it was sent; controls answer for themselves.
+        LRESULT own = DefSubclassProc(window, message, wParam, lParam);
+        return own ? own : reinterpret_cast<LRESULT>(use->font);
+    }
     bool replaced = message == WM_SETFONT && reinterpret_cast<HFONT>(wParam) != use->font;
     if (!replaced && message != WM_NCDESTROY) {
         return DefSubclassProc(window, message, wParam, lParam);
