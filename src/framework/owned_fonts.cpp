@@ -74,8 +74,8 @@ struct FontUse {
 };
 
 constexpr UINT_PTR kSubclassId = 0x7473;  // one subclass per window, whatever the id
-// The window's FontUse, also kept where other windows' code can find it (the import
-// libraries of some toolchains lack GetWindowSubclass).
+// The window's FontUse is found again through a window property: the import libraries of
+// some toolchains lack GetWindowSubclass.
 const wchar_t kUseProperty[] = L"tsumiki.OwnedFont";
 
 // Watches a window that uses an owned font for the moment it stops using it.
