@@ -12,36 +12,22 @@
 
 namespace {
 
-int ExpectedDpi()
-{
-    const char* dpi = std::getenv("TSUMIKI_TEST_DPI");
-    return dpi ? std::atoi(dpi) : 96;
-}
-
 TEST(HighDpi, AnAwareProgramLaysOutAndMakesFontsAtTheScreensDpi)
 {
-    const int dpi = ExpectedDpi();
-    ASSERT_TRUE(dpi == 96 || dpi == 144) << dpi;
-    const bool high = dpi == 144;
+    const bool high = std::getenv("TSUMIKI_TEST_DPI") && std::atoi(std::getenv("TSUMIKI_TEST_DPI")) == 144;
+    const int dpi = high ? 144 : 96;
     TestFrame frame;
     EXPECT_EQ(frame.GetDpi(), dpi);  // before the window exists: the system's
     ASSERT_TRUE(frame.Create(300, 200));
     EXPECT_EQ(frame.GetDpi(), dpi);
-
     struct Case {
-        int at96;
-        int at96Dpi;
-        int at144Dpi;
+        int at96, scaledAt96, scaledAt144;
     };
-    const Case cases[] = {
-        {100, 100, 150},         {3, 3, 5},  // 4.5: halves away from zero, as MulDiv
-        {-3, -3, -5},            {1, 1, 2},
-        {0, 0, 0},               {INT_MAX, INT_MAX, INT_MAX},
-        {INT_MIN, INT_MIN, INT_MIN}, {INT_MAX / 2, INT_MAX / 2, INT_MAX},  // clamped
-        {INT_MIN / 2, INT_MIN / 2, INT_MIN},
-    };
+    const Case cases[] = {{100, 100, 150}, {3, 3, 5}, {-3, -3, -5},  // halves away from zero
+                          {INT_MAX, INT_MAX, INT_MAX}, {INT_MIN, INT_MIN, INT_MIN},
+                          {INT_MAX / 2, INT_MAX / 2, INT_MAX}, {INT_MIN / 2, INT_MIN / 2, INT_MIN}};
     for (const Case& c : cases) {
-        EXPECT_EQ(frame.Scale(c.at96), high ? c.at144Dpi : c.at96Dpi) << c.at96;
+        EXPECT_EQ(frame.Scale(c.at96), high ? c.scaledAt144 : c.scaledAt96) << c.at96;
     }
     for (int pixels = -200; pixels <= 200; ++pixels) {
         ASSERT_EQ(frame.Scale(pixels), MulDiv(pixels, dpi, 96)) << pixels;
@@ -67,13 +53,12 @@ TEST(HighDpi, TheManifestDeclaresPerMonitorAwarenessAndAProgramWithoutOneStaysAt
     EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor<"), std::string::npos);
     EXPECT_NE(manifest.find(">true/pm<"), std::string::npos);
 
-    // The probe is built beside this program, without a manifest.
+    // The probe, beside this program, has no manifest; its exit code is its window's DPI.
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring probe(path);
     probe.replace(probe.find_last_of(L'\\') + 1, std::wstring::npos, L"dpi_probe.exe");
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
+    STARTUPINFOW startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessW(probe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
