@@ -58,7 +58,8 @@ TEST(HighDpi, TheManifestDeclaresPerMonitorAwarenessAndAProgramWithoutOneStaysAt
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring probe(path);
     probe.replace(probe.find_last_of(L'\\') + 1, std::wstring::npos, L"dpi_probe.exe");
-    STARTUPINFOW startup = {sizeof(startup)};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessW(probe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
