@@ -6,19 +6,20 @@ bool AboutDialog::Show(HWND owner)
 {
     RECT frame = {};
     GetWindowRect(owner, &frame);
-    const int width = 340;
-    const int height = 190;
+    const int width = Scale(340);
+    const int height = Scale(190);
     return CreateDiag(L"About Star Guard", width, height, (frame.left + frame.right - width) / 2,
                       (frame.top + frame.bottom - height) / 2, true, owner);
 }
 
 int AboutDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
 {
-    m_Title.Create(hwnd, 20, 16, 290, 20, L"Star Guard, a tsumiki example game");
-    m_Keys.Create(hwnd, 20, 44, 290, 52,
+    m_Title.Create(hwnd, Scale(20), Scale(16), Scale(290), Scale(20),
+                   L"Star Guard, a tsumiki example game");
+    m_Keys.Create(hwnd, Scale(20), Scale(44), Scale(290), Scale(52),
                   L"Left and Right arrows move, Space fires, P pauses, Enter starts a new "
                   L"game after the last life.");
-    m_OK.Create(hwnd, 230, 110, 80, 26, L"OK");
+    m_OK.Create(hwnd, Scale(230), Scale(110), Scale(80), Scale(26), L"OK");
     return 1;
 }
 
@@ -39,7 +40,7 @@ void HighScoreDialog::Show(HWND owner, const std::vector<int>& scores)
     }
     RECT frame = {};
     GetWindowRect(owner, &frame);
-    CreateDiag(L"High scores", 220, 250, frame.right + 8, frame.top, false, owner);
+    CreateDiag(L"High scores", Scale(220), Scale(250), frame.right + 8, frame.top, false, owner);
 }
 
 bool HighScoreDialog::IsOpen() const
@@ -56,9 +57,9 @@ void HighScoreDialog::Close()
 
 int HighScoreDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
 {
-    m_Heading.Create(hwnd, 14, 10, 180, 18, L"Best of this session");
-    m_Table.Create(hwnd, 14, 32, 180, 140, L"");
-    m_Close.Create(hwnd, 114, 180, 80, 26, L"Close");
+    m_Heading.Create(hwnd, Scale(14), Scale(10), Scale(180), Scale(18), L"Best of this session");
+    m_Table.Create(hwnd, Scale(14), Scale(32), Scale(180), Scale(140), L"");
+    m_Close.Create(hwnd, Scale(114), Scale(180), Scale(80), Scale(26), L"Close");
     Fill();
     return 1;
 }

@@ -4,7 +4,8 @@
 // colour-keyed sprite (ColorKey), text, lines and a curve; keys seen in an overridden
 // WndProc; a fixed-step game clock driven by the window's timer (CTimer); a menu bar whose
 // items are recognised by their text (CMenu); a modal About box and a modeless high-score
-// dialog with controls (CDialogBase, CStatic, CEditMultiLineReadOnly, CButton, SetControlFont);
+// dialog with controls (CDialogBase, CStatic, CEditMultiLineReadOnly, CButton, SetControlFontFace)
+// laid out with Scale, the program declaring DPI awareness in its manifest;
 // looping music and sound effects synthesised at start (CMCI); the library's messages sent
 // to the output in unattended runs (SetLibraryMessageHandler).
 //
@@ -76,7 +77,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         SetLibraryMessageHandler(PrintLibraryMessage);
     }
     // Every control of the dialogs starts with the platform's dialog font.
-    SetControlFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    // The dialogs' font, made by the library at the screen's DPI.
+    SetControlFontFace(L"Tahoma", 8);
     GameWindow window(options.mode, options.seconds);
     if (!window.Create()) {
         Print("game: the window could not be made\n");

@@ -1,7 +1,8 @@
 // tsumiki showcase: every class of the library at work in one program.
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop, one font for every
-// control (SetControlFont), the standard keys (UseStandardKeys); the scene (scene.cpp),
+// control (SetControlFontFace), sharp at any DPI (Scale, the manifest), the standard
+// keys (UseStandardKeys); the scene (scene.cpp),
 // a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
 // the choices for the sprites (choices_panel.cpp), the library of pictures
 // (library_panel.cpp), music and a child process (media_panel.cpp) and the guide to the
@@ -18,6 +19,7 @@
 #include "choices_panel.h"
 #include "classes_panel.h"
 #include "controls_panel.h"
+#include "layout.h"
 #include "library_panel.h"
 #include "media_panel.h"
 #include "menus.h"
@@ -33,16 +35,17 @@ public:
 
     bool Create()
     {
-        return CreateWnd(L"tsumiki showcase", 960, 640, 40, 40, nullptr, nullptr, L"BASIC_WINDOW",
-                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0);
+        // The client area is laid out for 96 DPI and scaled for the screen's.
+        RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+        AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+        return CreateWnd(L"tsumiki showcase", frame.right - frame.left, frame.bottom - frame.top,
+                         40, 40, nullptr, nullptr, L"BASIC_WINDOW", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0);
     }
 
     int OnCreate(HWND hwnd, CREATESTRUCTW*) override
     {
         m_Scene.Prepare(hwnd);
-        RECT client = {};
-        GetClientRect(hwnd, &client);
-        m_Pages.Create(hwnd, kPanelLeft, 0, client.right - kPanelLeft, client.bottom);
+        m_Pages.Create(hwnd, kPanelLeft, 0, kClientWidth - kPanelLeft, kClientHeight);
         m_Pages.Add(L"Scene", m_Panel);
         m_Pages.Add(L"Choices", m_Choices);
         m_Pages.Add(L"Library", m_Library);
@@ -51,6 +54,8 @@ public:
         m_Library.Catalogue(m_Scene.Pictures());
         m_Menus.SetScene(m_Scene);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
+        // The pages were placed in 96 DPI pixels; the shapes below place themselves.
+        ScaleChildLayout(*this, hwnd);
         m_Shapes.Create(hwnd, [this](const wchar_t* line) { m_Panel.Log(line); });
         if (m_SecondsToRun > 0) {
             m_Media.PressRunChildSoon(hwnd);
@@ -116,13 +121,16 @@ public:
     void OnPaint(HWND hwnd) override
     {
         // The scene fills the client area left of the control panel.
-        m_Scene.Draw(m_Graphics, kPanelLeft, GetClientHeight(), m_Tick);
+        m_Scene.Draw(m_Graphics, Scale(kPanelLeft), GetClientHeight(), m_Tick);
         m_Graphics.Present(hwnd);
     }
 
 private:
     static constexpr unsigned kFrameMilliseconds = 33;
     static constexpr int kPanelLeft = 640;
+    // The client area at 96 DPI.
+    static constexpr int kClientWidth = 944;
+    static constexpr int kClientHeight = 581;
     // A timed run turns the pages by itself, a page every kTourPageTicks, so that
     // screenshots taken along the way show each of them; the class guide comes last.
     static constexpr unsigned kTourPageTicks = 45;
@@ -171,7 +179,8 @@ int SecondsFromCommandLine()
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     ShowcaseWindow window(SecondsFromCommandLine());
-    SetControlFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    // Made by the library at the window's DPI, and again when the DPI changes.
+    SetControlFontFace(L"Tahoma", 8);
     if (!window.Create()) {
         return 1;
     }

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "controls_panel.h"
+#include "layout.h"
 #include "scene.h"
 
 namespace {
@@ -80,8 +81,8 @@ bool AboutDialog::Show(HWND owner, unsigned lifetimeMilliseconds)
     m_Lifetime = lifetimeMilliseconds;
     RECT frame = {};
     GetWindowRect(owner, &frame);
-    const int width = 360;
-    const int height = 190;
+    const int width = Scale(360);
+    const int height = Scale(190);
     // Over the picture, clear of the control panel and its log on the right.
     int x = frame.left + (frame.right - frame.left) / 3 - width / 2;
     int y = (frame.top + frame.bottom - height) / 2;
@@ -96,6 +97,7 @@ int AboutDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
                   L"from one DLL.");
     m_OK.Create(hwnd, 250, 110, 80, 26, L"OK");
     UseDialogFont({m_Name.GetWndHandle(), m_Line.GetWndHandle(), m_OK.GetWndHandle()});
+    ScaleChildLayout(*this, hwnd);
     if (m_Lifetime > 0) {
         SetTimer(hwnd, 1, m_Lifetime, &AboutDialog::EndOfLife);
     }
@@ -121,7 +123,7 @@ bool ToolDialog::Show(HWND owner, ControlsPanel& log)
     m_Log = &log;
     RECT frame = {};
     GetWindowRect(owner, &frame);
-    return CreateDiag(L"Tools", 250, 210, frame.right + 10, frame.top, false, owner);
+    return CreateDiag(L"Tools", Scale(250), Scale(210), frame.right + 10, frame.top, false, owner);
 }
 
 int ToolDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
@@ -133,6 +135,7 @@ int ToolDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
     m_UpperCase.Create(hwnd, 22, 130, 196, 24, L"&Upper case");
     UseDialogFont({m_Frame.GetWndHandle(), m_Label.GetWndHandle(), m_Text.GetWndHandle(),
                    m_LogIt.GetWndHandle(), m_UpperCase.GetWndHandle()});
+    ScaleChildLayout(*this, hwnd);
     UseStandardKeys();
     return 1;
 }

@@ -11,6 +11,7 @@
 //   SetLibraryMessageHandler  where the library's messages to the user go (a box by default)
 //   SetLibraryLanguage        the language of the library's own texts (Japanese by default)
 //   SetControlFont            the font every control made afterwards starts with
+//   SetControlFontFace        the same, named by face and size, made at each window's DPI
 //
 // Exceptions thrown by handlers. An exception that leaves a handler (or WndProc, or the
 // idle function) is caught at the library's window, dialog or control procedure: it never
@@ -151,6 +152,18 @@ public:
     // WM_DESTROY. The default posts WM_QUIT: closing any frame window whose class does not
     // override this ends MessageLoop, also when other windows remain.
     virtual void OnDestroy(HWND hwnd);
+    // WM_DPICHANGED, in a program that declares DPI awareness (tsumiki_windows_manifest
+    // DPI_AWARE) when its window moves to a screen of another DPI, or the user changes the
+    // scale. dpi is the new DPI, suggested the outer rectangle the system proposes (in
+    // screen coordinates; null when there is none). The default moves the window to the
+    // suggested rectangle (a null one, or one without width or height, is ignored; one
+    // larger than the whole desktop is cut to the desktop's size), rebuilds the back buffer
+    // at the new client size, gives the controls on it made under SetControlFontFace their
+    // font at the new DPI (taken between 48 and 960), and invalidates the window. An
+    // override that skips it keeps the old size, buffer and fonts: the window then looks
+    // too small or too large on the new screen. Controls are not moved: an override lays
+    // them out again with Scale, and ends in this. Dialogs do not receive it.
+    virtual void OnDpiChanged(HWND hwnd, int dpi, const RECT* suggested);
 
 protected:
     // Called on WM_INITDIALOG before the back buffer is built.
@@ -217,6 +230,19 @@ public:
     // stops already given stay. An object without a window, a dead window, or a control
     // changes nothing. Use it on the window's thread.
     void UseStandardKeys(bool on = true);
+
+    // The window's DPI: 96 at 100 % scale, 144 at 150 %. Before the window exists, the
+    // system's. 96 where the platform cannot say, and always 96 in a program that does not
+    // declare DPI awareness in its manifest (tsumiki_windows_manifest DPI_AWARE): such a
+    // program is drawn at 96 DPI and stretched by the system, so its pixels are 96 DPI
+    // pixels. Awareness declared by SetProcessDpiAwarenessContext instead is not seen.
+    int GetDpi() const;
+    // A length laid out for 96 DPI, in this window's pixels: MulDiv(pixelsAt96, GetDpi(),
+    // 96), halves rounded away from zero as MulDiv rounds them. A result beyond the range
+    // of int is clamped to INT_MIN or INT_MAX (where MulDiv would answer -1).
+    int Scale(int pixelsAt96) const;
+    // The same for a fractional length, unrounded.
+    float ScaleF(float pixelsAt96) const;
 
     // The one source of identifiers for controls, menu items and timers: 32769, 32770, ...
     // 65535, then 32769 again, so that every identifier fits the 16 bits WM_COMMAND
@@ -386,8 +412,18 @@ TSUMIKI_API void SetLibraryLanguage(ELanguage language);
 TSUMIKI_API ELanguage GetLibraryLanguage();
 // Every control the library creates from now on gets this font (WM_SETFONT); controls
 // made before keep theirs. The font stays the caller's: it must outlive those controls.
-// Null restores the default, the system font.
+// Null restores the default, the system font. A later SetControlFontFace replaces it.
 TSUMIKI_API void SetControlFont(HFONT font);
+// Every control the library creates from now on, and every CDialogBase made from now on,
+// gets the font of this face and size in points, made by the library at the window's DPI
+// (9 points are 12 pixels high at 96 DPI, 18 at 144) and made again at the new DPI when
+// the window's OnDpiChanged runs. The library owns these fonts: one per face, size and DPI,
+// shared by the windows that use it and deleted once none does (a window destroyed, or
+// given another font by WM_SETFONT, no longer uses it). A face the system does not have
+// gets the platform's substitute, as CreateFontW gives it. False, changing nothing, for a
+// null or empty face, a face of 32 characters or more (longer than a font's name can be),
+// or a size outside 1 to 1,000 points. A later SetControlFont replaces it.
+TSUMIKI_API bool SetControlFontFace(const wchar_t* face, int points);
 
 }  // namespace tsumiki
 
@@ -409,4 +445,5 @@ using tsumiki::LANGUAGE_ENGLISH;
 using tsumiki::SetLibraryLanguage;
 using tsumiki::GetLibraryLanguage;
 using tsumiki::SetControlFont;
+using tsumiki::SetControlFontFace;
 #endif

@@ -17,7 +17,18 @@ bool CRadioButton::Create(HWND parent, int x, int y, int width, int height, cons
 
 void CRadioButton::SetCheck()
 {
+    // Common controls 6 also unchecks every automatic radio button of the platform's group
+    // when one is checked by message; the library unchecks only the buttons it knows, so
+    // the button is checked as a plain radio button, then made automatic again.
+    auto style = static_cast<WPARAM>(GetWindowLongPtrW(m_hWnd, GWL_STYLE) & 0xFFFF);
+    bool automatic = (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+    if (automatic) {
+        SendMessageW(m_hWnd, BM_SETSTYLE, (style & ~BS_TYPEMASK) | BS_RADIOBUTTON, FALSE);
+    }
     SendMessageW(m_hWnd, BM_SETCHECK, BST_CHECKED, 0);
+    if (automatic) {
+        SendMessageW(m_hWnd, BM_SETSTYLE, style, FALSE);
+    }
     HWND parent = GetParentWndHandle();
     auto group = m_GroupMap.find(parent);
     if (group == m_GroupMap.end()) {

@@ -70,9 +70,10 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), className, style, exStyle)) {
         return false;
     }
-    if (HFONT font = detail::ControlFont()) {
-        SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
+    detail::GiveControlFont(m_hWnd);
+    // A font the library owns watches the control through a subclass of its own: messages
+    // passed on go through it, so that the font is let go when the control dies.
+    m_DefWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC));
     detail::StandardKeysControlCreated(m_hWnd);
     return true;
 }

@@ -1,4 +1,5 @@
-// The font the client named for the controls the library creates (SetControlFont).
+// The font the client named for the controls the library creates (SetControlFont,
+// SetControlFontFace).
 #pragma once
 
 #include <windows.h>
@@ -7,8 +8,13 @@ namespace tsumiki {
 
 namespace detail {
 
-// Null while the client has named none: controls then keep the system font.
+// Null while the client has named none by handle: controls then keep the system font.
 HFONT ControlFont();
+// Gives a control the font the client named last: by face (made at the control's DPI) or
+// by handle; nothing when the client named none.
+void GiveControlFont(HWND control);
+// Gives a dialog the font the client named by face, if any.
+void GiveDialogFont(HWND dialog);
 
 }  // namespace detail
 

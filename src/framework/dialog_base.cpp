@@ -1,5 +1,6 @@
 #include "tsumiki/framework.h"
 
+#include "framework/control_font.h"
 #include "framework/dialog_template.h"
 #include "framework/handler_exceptions.h"
 #include "framework/window_link.h"
@@ -75,6 +76,7 @@ HWND CDialogBase::GetParentWndHandle()
 void CDialogBase::SetInit(HWND hwnd)
 {
     SetWindowPos(hwnd, nullptr, m_X, m_Y, m_Width, m_Height, SWP_NOZORDER);
+    detail::GiveDialogFont(hwnd);
 }
 
 int CDialogBase::OnInitDialog(HWND, HWND, LPARAM)

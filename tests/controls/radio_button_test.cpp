@@ -33,8 +33,17 @@ protected:
     void Check(const char* states)
     {
         for (int i = 0; i < 3; ++i) {
-            SendMessageW(buttons[i], BM_SETCHECK, states[i] == '1', 0);
+            SetState(buttons[i], states[i] == '1');
         }
+    }
+    // One button's state alone: with common controls 6, a message that checks an automatic
+    // radio button also unchecks the rest of its platform group.
+    static void SetState(HWND button, bool checked)
+    {
+        auto style = static_cast<WPARAM>(GetWindowLongPtrW(button, GWL_STYLE) & 0xFFFF);
+        SendMessageW(button, BM_SETSTYLE, (style & ~BS_TYPEMASK) | BS_RADIOBUTTON, FALSE);
+        SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(button, BM_SETSTYLE, style, FALSE);
     }
 
     CRadioButton group;
@@ -63,7 +72,7 @@ TEST_F(RadioGroup, SetCheckChecksTheNewestButtonAndUnchecksOnlyTheButtonsItKnows
                  {"100", &firstOnly, "100"}};
     for (const auto& c : cases) {
         Check(c.before);
-        SendMessageW(early.GetWndHandle(), BM_SETCHECK, BST_CHECKED, 0);
+        SetState(early.GetWndHandle(), true);
         EXPECT_EQ(group.IsCheck(), c.before[2] == '1') << "IsCheck asks the newest button";
         c.object->SetCheck();
         EXPECT_TRUE(c.object->IsCheck());

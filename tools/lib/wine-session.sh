@@ -24,7 +24,7 @@ CONF
   if [ -z "${DISPLAY:-}" ] || [ "${TSUMIKI_OWN_DISPLAY:-0}" = 1 ]; then
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${TSUMIKI_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     WINE_SESSION_XVFB=$!
     export DISPLAY=":$n"
     for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done

@@ -27,6 +27,9 @@ TSUMIKI_API KeptException TakeKeptException();
 // The loop behind MessageLoop: returns at WM_QUIT, or as soon as an exception is kept.
 TSUMIKI_API void RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow);
 
+// WM_DPICHANGED, which the platform's headers declare only for newer WINVER values.
+constexpr UINT kDpiChangedMessage = 0x02E0;
+
 // Rethrows the exception a holder made by KeepCurrentException holds, and frees the holder.
 inline void RethrowHeld(void* holder)
 {
@@ -167,6 +170,9 @@ inline LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wPa
             hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_STATIC));
     case MM_MCINOTIFY:
         ReplayMedia(hwnd, wParam, lParam);
+        return 0;
+    case detail::kDpiChangedMessage:
+        OnDpiChanged(hwnd, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
