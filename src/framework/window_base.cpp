@@ -12,12 +12,9 @@ CWindowBase& CWindowBase::operator=(const CWindowBase& other) = default;
 
 CWindowBase::~CWindowBase()
 {
-    // A window that outlives its object must not reach it any more. Only the object the
-    // window is attached to detaches it, so a dying copy leaves its source working.
-    if (m_hWnd && IsWindow(m_hWnd) &&
-        GetWindowLongPtrW(m_hWnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
-        window_link::Detach(m_hWnd);
-    }
+    // A window that outlives its object must not reach it any more: every window still
+    // linked to this object is unlinked (a copy has none, so its source keeps working).
+    window_link::DetachAll(this);
     window_link::Forget(this);
 }
 

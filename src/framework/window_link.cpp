@@ -1,6 +1,9 @@
 #include "framework/window_link.h"
 
 #include <atomic>
+#include <mutex>
+#include <unordered_map>
+#include <vector>
 
 namespace tsumiki {
 
@@ -31,6 +34,52 @@ void SetLink(HWND window, CWindowBase* object)
     g_LinkGeneration.fetch_add(1, std::memory_order_release);
 }
 
+struct LinkRecord {
+    HWND window;
+    void (*unlink)(HWND window);
+};
+
+// Which windows link to which object. Windows of any thread are recorded here, and an
+// object may die on another thread than its window's, so the records are locked.
+struct LinkRecords {
+    std::mutex lock;
+    std::unordered_multimap<const CWindowBase*, LinkRecord> byObject;
+};
+
+LinkRecords& Records()
+{
+    // Never destroyed: objects that die during the exit (statics of a program linked with
+    // the static library) still look here after the library's own statics are gone.
+    static LinkRecords* records = new LinkRecords;
+    return *records;
+}
+
+void EraseRecord(LinkRecords& records, const CWindowBase* object, HWND window)
+{
+    auto range = records.byObject.equal_range(object);
+    for (auto it = range.first; it != range.second; ++it) {
+        if (it->second.window == window) {
+            records.byObject.erase(it);
+            return;
+        }
+    }
+}
+
+// Moves the window's link (and its record) to object; null unlinks it.
+void Relink(HWND window, CWindowBase* object, void (*unlink)(HWND))
+{
+    LinkRecords& records = Records();
+    std::lock_guard<std::mutex> hold(records.lock);
+    auto* before = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (before) {
+        EraseRecord(records, before, window);
+    }
+    SetLink(window, object);
+    if (object) {
+        records.byObject.emplace(object, LinkRecord{window, unlink});
+    }
+}
+
 }  // namespace
 
 namespace window_link {
@@ -50,12 +99,40 @@ CWindowBase* Find(HWND window)
 
 void Attach(HWND window, CWindowBase* object)
 {
-    SetLink(window, object);
+    DetachAll(object);
+    Relink(window, object, &Detach);
+}
+
+void AttachControl(HWND control, CWindowBase* object, void (*unlink)(HWND control))
+{
+    Relink(control, object, unlink);
 }
 
 void Detach(HWND window)
 {
-    SetLink(window, nullptr);
+    Relink(window, nullptr, nullptr);
+}
+
+void DetachAll(const CWindowBase* object)
+{
+    std::vector<LinkRecord> linked;
+    {
+        LinkRecords& records = Records();
+        std::lock_guard<std::mutex> hold(records.lock);
+        auto range = records.byObject.equal_range(object);
+        for (auto it = range.first; it != range.second; ++it) {
+            linked.push_back(it->second);
+        }
+        records.byObject.erase(range.first, range.second);
+    }
+    for (const LinkRecord& record : linked) {
+        // A window destroyed behind the library's back may carry its handle to a new
+        // window by now: only a window that still links to the object is touched.
+        if (IsWindow(record.window) &&
+            GetWindowLongPtrW(record.window, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(object)) {
+            record.unlink(record.window);
+        }
+    }
 }
 
 }  // namespace window_link
