@@ -1,3 +1,4 @@
+#include "framework/library_entry.h"
 #include "framework/window_link.h"
 
 namespace tsumiki {
@@ -23,6 +24,7 @@ bool CWindowBase::CreateWnd(const wchar_t* title, int width, int height, int x, 
                             DWORD style, DWORD exStyle)
 {
     style |= parent ? WS_CHILD : WS_CLIPCHILDREN;
+    detail::EnsureFrameWindowClass();
     window_link::Expect(this);
     m_hWnd = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
                              menu, GetModuleHandleW(nullptr), nullptr);

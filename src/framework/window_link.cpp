@@ -13,13 +13,25 @@ namespace {
 // only while no link has changed since it was made.
 std::atomic<unsigned> g_LinkGeneration{0};
 
-struct RememberedLookup {
-    HWND window = nullptr;
-    CWindowBase* object = nullptr;
-    unsigned generation = 0;
+// The last lookup of each thread, in three of the thread's TLS slots rather than in a
+// thread_local: MinGW emulates thread_local through a runtime call that costs about as much
+// as the rest of the library's dispatch together, and every message pays for it.
+struct LookupSlots {
+    DWORD window = TlsAlloc();
+    DWORD object = TlsAlloc();
+    DWORD generation = TlsAlloc();
+    // Without all three slots nothing is remembered: every lookup reads the window.
+    bool usable = window != TLS_OUT_OF_INDEXES && object != TLS_OUT_OF_INDEXES &&
+                  generation != TLS_OUT_OF_INDEXES;
 };
 
-thread_local RememberedLookup t_Last;
+LookupSlots& Slots()
+{
+    // Made by the first lookup, not at load: a static of a program linked with the static
+    // library may create a window before this file's statics are made.
+    static LookupSlots slots;
+    return slots;
+}
 
 struct HandOver {
     CWindowBase* object = nullptr;
@@ -87,14 +99,29 @@ namespace window_link {
 CWindowBase* Find(HWND window)
 {
     unsigned generation = g_LinkGeneration.load(std::memory_order_acquire);
-    if (t_Last.window == window && t_Last.generation == generation && window) {
-        return t_Last.object;
+    const LookupSlots& slots = Slots();
+    if (slots.usable && window && TlsGetValue(slots.window) == window &&
+        static_cast<unsigned>(reinterpret_cast<UINT_PTR>(TlsGetValue(slots.generation))) == generation) {
+        return static_cast<CWindowBase*>(TlsGetValue(slots.object));
     }
     auto* object = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (object) {
-        t_Last = {window, object, generation};
+    if (object && slots.usable) {
+        TlsSetValue(slots.window, window);
+        TlsSetValue(slots.object, object);
+        TlsSetValue(slots.generation, reinterpret_cast<void*>(static_cast<UINT_PTR>(generation)));
     }
     return object;
+}
+
+void ReleaseLookupSlots()
+{
+    LookupSlots& slots = Slots();
+    if (slots.usable) {
+        slots.usable = false;
+        TlsFree(slots.window);
+        TlsFree(slots.object);
+        TlsFree(slots.generation);
+    }
 }
 
 void Attach(HWND window, CWindowBase* object)

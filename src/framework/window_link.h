@@ -13,6 +13,8 @@ namespace window_link {
 
 // The object attached to the window, or null.
 CWindowBase* Find(HWND window);
+// Frees the TLS slots of the remembered lookups; for the library's unload only.
+void ReleaseLookupSlots();
 // Links a frame window or dialog to its object. The object serves one such window: the
 // windows linked to it before are unlinked first.
 void Attach(HWND window, CWindowBase* object);
