@@ -22,7 +22,7 @@ TEST(Unload, TheLibraryLoadsAgainAfterItWasUsedAndFreed)
         ASSERT_NE(library, nullptr) << "error " << GetLastError();
         // The identifier counter is the library's own: each load starts it afresh.
         auto takeIdentifier = reinterpret_cast<int (*)()>(reinterpret_cast<void (*)()>(
-            GetProcAddress(library, "_ZN11CWindowBase16CreateResourceIDEv")));
+            GetProcAddress(library, "_ZN7tsumiki11CWindowBase16CreateResourceIDEv")));
         ASSERT_NE(takeIdentifier, nullptr);
         EXPECT_EQ(takeIdentifier(), 32769);
 
