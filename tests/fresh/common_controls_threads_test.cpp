@@ -13,16 +13,15 @@ namespace {
 
 using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 InitFunction g_Original = nullptr;
-std::atomic<int> g_Registered[32];
+const DWORD kClasses[] = {ICC_UPDOWN_CLASS, ICC_LISTVIEW_CLASSES, ICC_TAB_CLASSES, ICC_TREEVIEW_CLASSES};
+std::atomic<int> g_Registered[4];
 
 BOOL WINAPI CountingInit(const INITCOMMONCONTROLSEX* init)
 {
-    for (int bit = 0; bit < 32; ++bit) {
-        if (init->dwICC & (1u << bit)) {
-            ++g_Registered[bit];
-        }
+    for (int i = 0; i < 4; ++i) {
+        g_Registered[i] += (init->dwICC & kClasses[i]) != 0;
     }
-    Sleep(50);  // a registration not guarded against the other thread now happens twice
+    Sleep(50);  // a registration the other thread is not kept from now happens twice
     return g_Original(init);
 }
 
@@ -30,21 +29,19 @@ BOOL WINAPI CountingInit(const INITCOMMONCONTROLSEX* init)
 bool MakeControls(std::atomic<int>& ready)
 {
     TestFrame frame;
-    ready.fetch_add(1);
-    while (ready.load() < 2) {
-        std::this_thread::yield();
-    }
     CEdit buddy;
     CUpDown arrows;
     CListView list;
     CTab tabs;
     CTreeView tree;
-    bool made = frame.Create(400, 300) && buddy.Create(frame.GetWndHandle(), 0, 0, 60, 24, L"") &&
-                arrows.CreateUpDown(frame.GetWndHandle(), buddy.GetWndHandle(), 0, 0, 0, 0, 0, 9, 4) &&
-                list.Create(frame.GetWndHandle(), 0, 30, 150, 100) &&
-                tabs.Create(frame.GetWndHandle(), L"one", 160, 0, 150, 30) &&
-                tree.Create(frame.GetWndHandle(), L"root", 160, 40, 150, 100);
-    if (!made) {
+    for (ready.fetch_add(1); ready.load() < 2;) {
+        std::this_thread::yield();
+    }
+    HWND parent = frame.Create(400, 300) ? frame.GetWndHandle() : nullptr;
+    if (!buddy.Create(parent, 0, 0, 60, 24, L"") ||
+        !arrows.CreateUpDown(parent, buddy.GetWndHandle(), 0, 0, 0, 0, 0, 9, 4) ||
+        !list.Create(parent, 0, 30, 150, 100) || !tabs.Create(parent, L"one", 160, 0, 150, 30) ||
+        !tree.Create(parent, L"root", 160, 40, 150, 100)) {
         return false;
     }
     list.AddColumn(L"Name", 80);
@@ -67,14 +64,9 @@ TEST(CommonControlThreads, TwoThreadsRegisterEachClassOnceAndEveryControlWorks)
     std::thread second([&] { worked[1] = MakeControls(ready); });
     first.join();
     second.join();
-    EXPECT_TRUE(worked[0]);
-    EXPECT_TRUE(worked[1]);
-    for (DWORD classes : {ICC_UPDOWN_CLASS, ICC_LISTVIEW_CLASSES, ICC_TAB_CLASSES, ICC_TREEVIEW_CLASSES}) {
-        int bit = 0;
-        while (!(classes & (1u << bit))) {
-            ++bit;
-        }
-        EXPECT_EQ(g_Registered[bit].load(), 1) << "classes 0x" << std::hex << classes;
+    EXPECT_TRUE(worked[0] && worked[1]);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(g_Registered[i].load(), 1) << "classes 0x" << std::hex << kClasses[i];
     }
 }
 
