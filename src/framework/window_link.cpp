@@ -1,5 +1,7 @@
 #include "framework/window_link.h"
 
+#include <winternl.h>
+
 #include <atomic>
 #include <mutex>
 #include <unordered_map>
@@ -31,6 +33,25 @@ LookupSlots& Slots()
     // library may create a window before this file's statics are made.
     static LookupSlots slots;
     return slots;
+}
+
+// TlsGetValue without the call into the system (which also sets the last error): under
+// Wine three such calls cost nearly as much as the rest of the dispatch. The first 64 slots
+// live in the thread's TEB, laid out as winternl.h declares it; the TEB's own address is
+// what NtCurrentTeb reads, done here directly because its intrinsic upsets GCC's bounds
+// checking.
+void* ReadSlot(DWORD slot)
+{
+    if (slot >= 64) {
+        return TlsGetValue(slot);
+    }
+    TEB* teb = nullptr;
+#if defined(_WIN64)
+    asm("movq %%gs:0x30, %0" : "=r"(teb));
+#else
+    asm("movl %%fs:0x18, %0" : "=r"(teb));
+#endif
+    return teb->TlsSlots[slot];
 }
 
 struct HandOver {
@@ -100,9 +121,9 @@ CWindowBase* Find(HWND window)
 {
     unsigned generation = g_LinkGeneration.load(std::memory_order_acquire);
     const LookupSlots& slots = Slots();
-    if (slots.usable && window && TlsGetValue(slots.window) == window &&
-        static_cast<unsigned>(reinterpret_cast<UINT_PTR>(TlsGetValue(slots.generation))) == generation) {
-        return static_cast<CWindowBase*>(TlsGetValue(slots.object));
+    if (slots.usable && window && ReadSlot(slots.window) == window &&
+        static_cast<unsigned>(reinterpret_cast<UINT_PTR>(ReadSlot(slots.generation))) == generation) {
+        return static_cast<CWindowBase*>(ReadSlot(slots.object));
     }
     auto* object = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (object && slots.usable) {
