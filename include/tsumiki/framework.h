@@ -283,7 +283,8 @@ public:
     // object's window handle is the dialog's while it runs (from OnInitDialog on) and
     // afterwards what it was before (null for a fresh object); an exception a handler threw while the dialog
     // ran ends it and is rethrown from here. Modeless: returns at once with the dialog
-    // open. False while a modeless dialog made by this object is still open, when the
+    // open. False while a dialog made by this object is still open (a modeless one, or its
+    // modal one when called from inside it), when the
     // platform refuses to make the dialog, or when a modeless dialog destroyed itself
     // before CreateDiag returned (the object's window handle is then null). A null title
     // counts as empty; a title longer than 255 characters is cut to 255.
