@@ -28,6 +28,13 @@ inline double MedianOf(int rounds, const std::function<double()>& round)
     return results[results.size() / 2];
 }
 
+// The median of the values.
+inline double MedianOf(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 inline void PrintRatio(const char* name, double library, double reference, const char* unit,
                        double ratio, const char* target)
 {

@@ -118,7 +118,8 @@ public:
 
 // Item texts are UTF-16. The const char* forms of AddList and Search hand their pointer to the
 // control as it is, so it must point at UTF-16 text (a wide string cast to const char*);
-// nothing converts narrow text. New code uses the const wchar_t* forms, which need no cast.
+// nothing converts narrow text, and AddList("abc") would read past the string. They are
+// deprecated: use the const wchar_t* forms, which need no cast.
 // A null text is empty text. Indices follow the control's sorted order (case is ignored),
 // so adding an item moves the indices of the items after it.
 class TSUMIKI_API CListBox : public CControlBase {
@@ -127,6 +128,7 @@ public:
     // selection changes (LBN_SELCHANGE) and double clicks.
     bool Create(HWND parent, int x, int y, int width, int height);
     // Adds an item at its sorted place; the selection stays where it was.
+    [[deprecated("reads the pointer as UTF-16 text: use AddList(const wchar_t*) with a wide string")]]
     void AddList(const char* text);
     // Adds an item at its sorted place; the selection stays where it was.
     void AddList(const wchar_t* text);
@@ -145,6 +147,7 @@ public:
     int Strlen(int index) const;
     // Selects the first item whose text begins with text, ignoring case; when none does,
     // the selection stays as it was.
+    [[deprecated("reads the pointer as UTF-16 text: use Search(const wchar_t*) with a wide string")]]
     void Search(const char* text);
     // Selects the first item whose text begins with text, ignoring case; when none does,
     // the selection stays as it was.
@@ -159,6 +162,7 @@ public:
     // dropped down. Selection changes arrive at the parent as CBN_SELCHANGE.
     bool CreateComboBox(HWND parent, int x, int y, int width, int height);
     // Adds an item at its sorted place, then selects index 0 (the first in sorted order).
+    [[deprecated("reads the pointer as UTF-16 text: use AddList(const wchar_t*) with a wide string")]]
     void AddList(const char* text);
     // Adds an item at its sorted place, then selects index 0 (the first in sorted order).
     void AddList(const wchar_t* text);
@@ -174,6 +178,7 @@ public:
     int Strlen(int index) const;
     // Selects the first item whose text begins with text, ignoring case; when none does,
     // the selection stays as it was.
+    [[deprecated("reads the pointer as UTF-16 text: use Search(const wchar_t*) with a wide string")]]
     void Search(const char* text);
     // Selects the first item whose text begins with text, ignoring case; when none does,
     // the selection stays as it was.

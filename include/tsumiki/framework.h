@@ -81,13 +81,17 @@ public:
     // attached to the window: messages keep going to the object that created it.
     CWindowBase(const CWindowBase& other);
     CWindowBase& operator=(const CWindowBase& other);
-    // Detaches the object from a window that outlives it; never destroys the window.
+    // Unlinks every window still linked to the object (its frame window or dialog, and
+    // controls subclassed to it): their later messages go to the platform's default
+    // procedure (a dialog's to the dialog manager, a control's to its own). Never destroys
+    // a window. A window should still not outlive its object: it then does nothing useful.
     virtual ~CWindowBase();
 
     // Size comes before position. With a parent the window becomes WS_CHILD, without one
     // it gets WS_CLIPCHILDREN. For a frame window pass the class name "BASIC_WINDOW".
     // During the creation the object is attached to the window, its back buffer is built
-    // and OnCreate runs; the window is then updated and shown.
+    // and OnCreate runs; the window is then updated and shown. An object serves one window:
+    // a window it made before that still lives is unlinked from it (as when it dies).
     virtual bool CreateWnd(const wchar_t* title, int width, int height, int x, int y,
                            HWND parent, HMENU menu, const wchar_t* className,
                            DWORD style, DWORD exStyle);
@@ -97,12 +101,14 @@ public:
     // DefWindowProcW. MM_MCINOTIFY is answered here too: media played with notification
     // to this window that ends normally is played again from the start (an override that
     // keeps MM_MCINOTIFY from reaching this ends the repeat). An override sees every
-    // message first and ends in this for the rest.
+    // message first and ends in this for the rest. Declare it with CALLBACK, as here:
+    //     LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Without it the override compiles on x86_64 but fails on i686 with "conflicting type
+    // attributes" (CALLBACK is __stdcall there, and an override keeps the convention).
     inline virtual LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    // The handlers. Inside OnCreate (and a dialog's OnInitDialog) GetWndHandle() is still
-    // null (or the window made before, on a second creation): the handle is stored when
-    // the creation call returns, so use the hwnd passed in.
+    // The handlers. Inside OnCreate (and a dialog's OnInitDialog) GetWndHandle() is already
+    // the new window, the hwnd passed in: the handle is stored when the object is attached.
 
     // WM_CREATE, after the back buffer was built. The default returns 1. The result does
     // not stop the creation (the window exists already when the object is attached); a
@@ -181,7 +187,7 @@ protected:
     static void ReplayMedia(HWND hwnd, WPARAM outcome, LPARAM device);
 
 public:
-    // The window (null before creation and inside OnCreate), the procedure saved for it,
+    // The window (null before creation, the new window from OnCreate on), the procedure saved for it,
     // its identifier, and its outer and client sizes in pixels.
     HWND GetWndHandle() const;
     WNDPROC GetDefWndProc() const;
@@ -278,7 +284,8 @@ public:
     // to whichever object it was subclassed to.
     CControlBase(const CControlBase& other);
     CControlBase& operator=(const CControlBase& other);
-    // A control still subclassed to this object gets its own procedure back, so it keeps
+    // A control still subclassed to this object (its own, or another wrapper's moved here
+    // by ChangeProc) gets its own procedure back, so it keeps
     // working and no message reaches the dead object; under a later subclass the link is
     // cleared and the library's procedure passes everything on. Never destroys the control.
     ~CControlBase() override;
@@ -323,10 +330,12 @@ public:
     ~CDialogBase() override;
 
     // Size before position, in pixels; the position is in screen coordinates, also with a
-    // parent (which owns the dialog). Modal: returns once the dialog has ended, and the
-    // object's window handle stays null; an exception a handler threw while the dialog
+    // parent (which owns the dialog). Modal: returns once the dialog has ended; the
+    // object's window handle is the dialog's while it runs (from OnInitDialog on) and
+    // afterwards what it was before (null for a fresh object); an exception a handler threw while the dialog
     // ran ends it and is rethrown from here. Modeless: returns at once with the dialog
-    // open. False while a modeless dialog made by this object is still open, when the
+    // open. False while a dialog made by this object is still open (a modeless one, or its
+    // modal one when called from inside it), when the
     // platform refuses to make the dialog, or when a modeless dialog destroyed itself
     // before CreateDiag returned (the object's window handle is then null). A null title
     // counts as empty; a title longer than 255 characters is cut to 255.
@@ -357,8 +366,8 @@ private:
                     HWND parent);
 
 public:
-    // The place for a client to create its controls; GetWndHandle() is still null here
-    // (use hwnd). The dialog manager sets no default focus, whatever the result; the
+    // The place for a client to create its controls; GetWndHandle() is already hwnd here.
+    // The dialog manager sets no default focus, whatever the result; the
     // default returns 1.
     virtual int OnInitDialog(HWND hwnd, HWND focus, LPARAM initParam);
 

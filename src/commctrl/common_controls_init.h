@@ -9,8 +9,8 @@ namespace tsumiki {
 namespace detail {
 
 // Registers the classes named by classes (an ICC_* value; 0 means the plain
-// InitCommonControls) the first time once is false, then sets once. The platform's answer
-// is not examined: registering again later would give the same answer.
+// InitCommonControls) once per process, also when several threads ask at the same moment,
+// and sets once. The platform's answer is not examined.
 void InitCommonControlsOnce(bool& once, DWORD classes);
 
 }  // namespace detail

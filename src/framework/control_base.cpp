@@ -3,6 +3,7 @@
 #include "framework/control_font.h"
 #include "framework/handler_exceptions.h"
 #include "framework/standard_keys.h"
+#include "framework/window_link.h"
 
 namespace tsumiki {
 
@@ -34,6 +35,18 @@ void KeepOwnProcedure(HWND control, WNDPROC own)
     SetPropW(control, kOwnProcedure, reinterpret_cast<HANDLE>(reinterpret_cast<INT_PTR>(own)));
 }
 
+// Undoes the subclassing of a control whose wrapper dies first. Under a later subclass
+// the procedure cannot be taken out of the chain without cutting the later one off: it
+// stays, and passes everything to the kept procedure.
+void GiveBackOwnProcedure(HWND control)
+{
+    window_link::Detach(control);
+    if (CurrentProcedure(control) == CControlBase::ControlProcManager) {
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OwnProcedure(control)));
+        RemovePropW(control, kOwnProcedure);
+    }
+}
+
 }  // namespace
 
 CControlBase::CControlBase() = default;
@@ -44,16 +57,8 @@ CControlBase& CControlBase::operator=(const CControlBase& other) = default;
 
 CControlBase::~CControlBase()
 {
-    if (!m_hWnd || !IsWindow(m_hWnd) || LinkedObject(m_hWnd) != this) {
-        return;
-    }
-    SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, 0);
-    // Under a later subclass the procedure cannot be taken out of the chain without
-    // cutting the later one off: it stays, and passes everything to the kept procedure.
-    if (CurrentProcedure(m_hWnd) == ControlProcManager) {
-        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_DefWndProc));
-        RemovePropW(m_hWnd, kOwnProcedure);
-    }
+    // Every control still subclassed to this object, not only its own.
+    window_link::DetachAll(this);
 }
 
 bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int height,
@@ -95,7 +100,7 @@ void CControlBase::ChangeProc(CControlBase* object)
     m_DefWndProc = own;
     // The linked object passes the messages on, so it needs the procedure to pass them to.
     object->m_DefWndProc = own;
-    SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+    window_link::AttachControl(m_hWnd, object, &GiveBackOwnProcedure);
     if (!inChain) {
         SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProcManager));
     }
@@ -118,7 +123,7 @@ LRESULT CALLBACK CControlBase::ControlProcManager(HWND hwnd, UINT message, WPARA
     }
     if (message == WM_NCDESTROY) {
         // The control's last message: its wrapper may now die without touching it.
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        window_link::Detach(hwnd);
         RemovePropW(hwnd, kOwnProcedure);
     }
     return result;

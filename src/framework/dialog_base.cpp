@@ -52,7 +52,10 @@ bool CDialogBase::OpenDialog(const wchar_t* title, int width, int height, int x,
         // Runs the dialog's own modal loop; -1 means the dialog was never made. A dialog
         // running inside this one's handlers is the innermost until it ends.
         HWND outer = handler_exceptions::SwapModalDialog(nullptr);
+        // The dialog's handle is the object's only while the dialog runs.
+        HWND before = m_hWnd;
         made = DialogBoxIndirectParamW(instance, dialogTemplate, parent, procedure, 0) != -1;
+        m_hWnd = before;
         handler_exceptions::SwapModalDialog(outer);
     } else {
         m_hWnd = CreateDialogIndirectParamW(instance, dialogTemplate, parent, procedure, 0);

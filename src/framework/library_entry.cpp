@@ -1,6 +1,13 @@
 // Library entry: registers the frame-window class "BASIC_WINDOW" in the executable's module
-// while the library is loaded.
+// while the library is loaded (tsumiki.dll), or from the first window creation to the exit
+// (the static library, which has no load of its own).
+#include "framework/library_entry.h"
+#include "framework/window_link.h"
+
 #include "tsumiki/framework.h"
+
+#include <cstdlib>
+#include <mutex>
 
 namespace {
 
@@ -20,7 +27,30 @@ bool RegisterFrameWindowClass()
     return RegisterClassExW(&windowClass) != 0;
 }
 
+void UnregisterFrameWindowClass()
+{
+    UnregisterClassW(L"BASIC_WINDOW", GetModuleHandleW(nullptr));
+}
+
 }  // namespace
+
+#if defined(TSUMIKI_STATIC)
+
+void tsumiki::detail::EnsureFrameWindowClass()
+{
+    static std::once_flag registered;
+    std::call_once(registered, [] {
+        // A class left by a window still open at the exit stays with the process.
+        if (RegisterFrameWindowClass()) {
+            std::atexit(UnregisterFrameWindowClass);
+        }
+    });
+}
+
+#else
+
+// Registered at load: a failed registration refused the load.
+void tsumiki::detail::EnsureFrameWindowClass() {}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
@@ -33,7 +63,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
     // executable and would outlive the procedure it names, and the next load could not
     // register it again.
     if (reason == DLL_PROCESS_DETACH && !reserved) {
-        UnregisterClassW(L"BASIC_WINDOW", GetModuleHandleW(nullptr));
+        UnregisterFrameWindowClass();
+        tsumiki::window_link::ReleaseLookupSlots();
     }
     return TRUE;
 }
+
+#endif

@@ -1,3 +1,4 @@
+#include "framework/library_entry.h"
 #include "framework/window_link.h"
 
 namespace tsumiki {
@@ -12,12 +13,9 @@ CWindowBase& CWindowBase::operator=(const CWindowBase& other) = default;
 
 CWindowBase::~CWindowBase()
 {
-    // A window that outlives its object must not reach it any more. Only the object the
-    // window is attached to detaches it, so a dying copy leaves its source working.
-    if (m_hWnd && IsWindow(m_hWnd) &&
-        GetWindowLongPtrW(m_hWnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(this)) {
-        window_link::Detach(m_hWnd);
-    }
+    // A window that outlives its object must not reach it any more: every window still
+    // linked to this object is unlinked (a copy has none, so its source keeps working).
+    window_link::DetachAll(this);
     window_link::Forget(this);
 }
 
@@ -26,6 +24,7 @@ bool CWindowBase::CreateWnd(const wchar_t* title, int width, int height, int x, 
                             DWORD style, DWORD exStyle)
 {
     style |= parent ? WS_CHILD : WS_CLIPCHILDREN;
+    detail::EnsureFrameWindowClass();
     window_link::Expect(this);
     m_hWnd = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
                              menu, GetModuleHandleW(nullptr), nullptr);

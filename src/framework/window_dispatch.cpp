@@ -41,6 +41,8 @@ LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wPa
         bool modalDialog = false;
         if (CWindowBase* pending = window_link::TakeExpected(&modalDialog)) {
             window_link::Attach(hwnd, pending);
+            // Known before OnCreate or OnInitDialog runs, so that GetWndHandle() serves there.
+            pending->m_hWnd = hwnd;
             if (modalDialog) {
                 handler_exceptions::SwapModalDialog(hwnd);
             }

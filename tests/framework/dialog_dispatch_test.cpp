@@ -126,8 +126,8 @@ TEST_F(DialogDispatch, InitialisationPlacesTheDialogThenBuildsTheBufferThenCalls
     EXPECT_GT(dialog.bufferDuringInit.cx, 0);
     EXPECT_EQ(dialog.bufferDuringInit.cx, dialog.clientDuringInit.cx);
     EXPECT_EQ(dialog.bufferDuringInit.cy, dialog.clientDuringInit.cy);
-    // The object learns its window only when CreateDiag returns; the handlers get it.
-    EXPECT_EQ(dialog.handleDuringInit, nullptr);
+    // The object knows its window before OnInitDialog runs.
+    EXPECT_EQ(dialog.handleDuringInit, hwnd);
     EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA),
               reinterpret_cast<LONG_PTR>(static_cast<CWindowBase*>(&dialog)));
 }

@@ -166,7 +166,7 @@ TEST(ModalDialog, CreateReturnsOnlyOnceTheDialogHasEndedWithItsParentDisabledMea
     }
     EXPECT_FALSE(dialog.parentEnabledWhileOpen);
     EXPECT_TRUE(IsWindowEnabled(parent.GetWndHandle()));
-    EXPECT_EQ(dialog.handleWhileOpen, nullptr);
+    EXPECT_EQ(dialog.handleWhileOpen, dialog.initWindow);
     EXPECT_EQ(dialog.GetWndHandle(), nullptr);
     EXPECT_FALSE(TakeQuitMessage());
 }

@@ -24,12 +24,12 @@ public:
     const wchar_t* titleDuringCreate = nullptr;
 };
 
-TEST(WindowCreation, OnCreateSeesTheNewWindowBeforeTheObjectKnowsIt)
+TEST(WindowCreation, OnCreateSeesTheNewWindowAsTheObjectsHandle)
 {
     CreateProbe probe;
     ASSERT_TRUE(probe.Create());
     EXPECT_EQ(probe.creates, 1);
-    EXPECT_EQ(probe.handleDuringCreate, nullptr);
+    EXPECT_EQ(probe.handleDuringCreate, probe.GetWndHandle());
     EXPECT_EQ(probe.windowDuringCreate, probe.GetWndHandle());
     EXPECT_TRUE(IsWindowVisible(probe.GetWndHandle()));
 }
