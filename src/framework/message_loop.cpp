@@ -1,3 +1,5 @@
+#include "framework/message_loop.h"
+
 #include "tsumiki/framework.h"
 
 namespace tsumiki {
@@ -25,14 +27,22 @@ bool IsReadyForIdle(HWND focusWindow)
 
 }  // namespace
 
+bool detail::HandleTakenMessage(const MSG& message)
+{
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    // A kept exception ends the loop so that the caller's inline part can rethrow it.
+    return message.message != WM_QUIT && !HasKeptException();
+}
+
 void detail::RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
 {
     MSG message = {};
-    // A kept exception ends the loop so that the caller's inline part can rethrow it.
-    while (message.message != WM_QUIT && !HasKeptException()) {
+    while (!HasKeptException()) {
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
+            if (!HandleTakenMessage(message)) {
+                return;
+            }
         } else if (idle && IsReadyForIdle(focusWindow)) {
             idle(idleArgument);
         } else {
