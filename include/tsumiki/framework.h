@@ -74,10 +74,6 @@ private:
 // The base of every window object: a frame window on the class "BASIC_WINDOW", a dialog or
 // a control. Its window's messages reach the virtual handlers below; each window has a
 // back buffer (m_Graphics) to draw into and a timer (m_Timer).
-namespace detail {
-struct FrameInput;
-}
-
 class TSUMIKI_API CWindowBase {
 public:
     CWindowBase();

@@ -16,6 +16,9 @@ namespace tsumiki {
 enum EMouseButton { MOUSE_LEFT, MOUSE_RIGHT, MOUSE_MIDDLE, MOUSE_X1, MOUSE_X2 };
 
 class CWindowBase;
+namespace detail {
+struct FrameInput;
+}
 
 // The keyboard and mouse as one window saw them: every window object holds one (m_Input),
 // which the library's dispatch updates before the handlers run. "Since the last frame"
@@ -48,11 +51,17 @@ public:
     int WheelDelta() const;
 
     // Starts a new frame: what was pressed, released, clicked and turned is forgotten;
-    // what is held stays held.
+    // what is held stays held. Under GameLoop, what arrives while a frame runs is kept
+    // for the next frame instead.
     void NextFrame();
 
 private:
     friend class CWindowBase;
+    friend struct detail::FrameInput;
+
+    // From here to NextFrame, what arrives belongs to the next frame (GameLoop calls it
+    // before each frame).
+    void BeginFrame();
 
     // Takes in a message of the window: keys, buttons, the mouse position, the wheel and
     // the losses of focus, activation and capture. While a button is held on the window
@@ -71,6 +80,8 @@ private:
     int m_MouseX;
     int m_MouseY;
     int m_Wheel;
+    int m_LateWheel;
+    bool m_InFrame;
 };
 
 }  // namespace tsumiki

@@ -14,9 +14,9 @@
 
 namespace tsumiki {
 
-// Starts the next input frame of the object attached to a window of this library.
+// Marks the frames of the input of the object attached to a window of this library.
 struct detail::FrameInput {
-    static void Next(HWND window)
+    static CInput* Of(HWND window)
     {
         // Only a live window of this thread whose class procedure is the library's carries
         // an object address in its user data; any other window's is not ours to read.
@@ -24,10 +24,21 @@ struct detail::FrameInput {
             GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() ||
             GetClassLongPtrW(window, GCLP_WNDPROC) !=
                 reinterpret_cast<ULONG_PTR>(&CWindowBase::WndProcManager)) {
-            return;
+            return nullptr;
         }
-        if (CWindowBase* object = window_link::Find(window)) {
-            object->m_Input.NextFrame();
+        CWindowBase* object = window_link::Find(window);
+        return object ? &object->m_Input : nullptr;
+    }
+    static void Begin(HWND window)
+    {
+        if (CInput* input = Of(window)) {
+            input->BeginFrame();
+        }
+    }
+    static void Next(HWND window)
+    {
+        if (CInput* input = Of(window)) {
+            input->NextFrame();
         }
     }
 };
@@ -141,6 +152,7 @@ void detail::RunGameLoop(HWND window, int framesPerSecond, void (*frame)(void*),
             continue;
         }
         LONGLONG start = clock.Now();
+        FrameInput::Begin(window);
         if (frame) {
             frame(argument);
         }

@@ -7,7 +7,16 @@ namespace tsumiki {
 
 namespace {
 
-enum : unsigned char { kHeld = 1, kPressed = 2, kReleased = 4 };
+// The "late" flags are for what arrives while a frame runs (a frame that pumps messages,
+// or moves the focus): they become the next frame's, instead of being forgotten unseen
+// when this one ends.
+enum : unsigned char { kHeld = 1, kPressed = 2, kReleased = 4, kPressedLate = 8, kReleasedLate = 16 };
+
+// What a key or button starts the next frame with.
+unsigned char NextFrameFlags(unsigned char flags)
+{
+    return static_cast<unsigned char>((flags & kHeld) | ((flags >> 2) & (kPressed | kReleased)));
+}
 
 constexpr int kButtons = 5;
 
@@ -30,7 +39,10 @@ bool IsButtonUp(UINT message)
 
 }  // namespace
 
-CInput::CInput() : m_Keys(), m_Buttons(), m_MouseX(0), m_MouseY(0), m_Wheel(0) {}
+CInput::CInput()
+    : m_Keys(), m_Buttons(), m_MouseX(0), m_MouseY(0), m_Wheel(0), m_LateWheel(0), m_InFrame(false)
+{
+}
 
 bool CInput::IsDown(UINT virtualKey) const
 {
@@ -75,12 +87,19 @@ int CInput::WheelDelta() const
 void CInput::NextFrame()
 {
     for (unsigned char& key : m_Keys) {
-        key &= kHeld;
+        key = NextFrameFlags(key);
     }
     for (unsigned char& button : m_Buttons) {
-        button &= kHeld;
+        button = NextFrameFlags(button);
     }
-    m_Wheel = 0;
+    m_Wheel = m_LateWheel;
+    m_LateWheel = 0;
+    m_InFrame = false;
+}
+
+void CInput::BeginFrame()
+{
+    m_InFrame = true;
 }
 
 void CInput::Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -117,7 +136,7 @@ void CInput::Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         ScreenToClient(hwnd, &point);
         m_MouseX = point.x;
         m_MouseY = point.y;
-        m_Wheel += static_cast<short>(HIWORD(wParam));
+        (m_InFrame ? m_LateWheel : m_Wheel) += static_cast<short>(HIWORD(wParam));
         return;
     }
     default:
@@ -146,7 +165,7 @@ void CInput::Press(UINT virtualKey)
     }
     // The platform repeats a held key: only the first down is a press.
     if (!(m_Keys[virtualKey] & kHeld)) {
-        m_Keys[virtualKey] |= kHeld | kPressed;
+        m_Keys[virtualKey] |= kHeld | (m_InFrame ? kPressedLate : kPressed);
     }
 }
 
@@ -155,7 +174,8 @@ void CInput::Release(UINT virtualKey)
     if (virtualKey > 255 || !(m_Keys[virtualKey] & kHeld)) {
         return;
     }
-    m_Keys[virtualKey] = static_cast<unsigned char>((m_Keys[virtualKey] & ~kHeld) | kReleased);
+    m_Keys[virtualKey] = static_cast<unsigned char>((m_Keys[virtualKey] & ~kHeld) |
+                                                    (m_InFrame ? kReleasedLate : kReleased));
 }
 
 void CInput::PressButton(HWND hwnd, int button)
@@ -164,7 +184,7 @@ void CInput::PressButton(HWND hwnd, int button)
     for (unsigned char held : m_Buttons) {
         anyHeld = anyHeld || (held & kHeld);
     }
-    m_Buttons[button] |= kHeld | kPressed;
+    m_Buttons[button] |= kHeld | (m_InFrame ? kPressedLate : kPressed);
     // Captured, the window also gets the release when the mouse has left it by then.
     if (!anyHeld && GetCapture() != hwnd) {
         SetCapture(hwnd);
