@@ -7,8 +7,12 @@
 
 namespace {
 
-// The game loop's rate: one step of the world (World::kStep) a frame.
+// The game loop's rate: one step of the world (World::kStep) a frame, where the machine
+// keeps up.
 constexpr int kFramesPerSecond = 60;
+// A slow frame is caught up with at most this many steps, so the game slows down instead
+// of freezing when a machine cannot keep up.
+constexpr int kMaxStepsPerFrame = 6;
 
 }  // namespace
 
@@ -36,6 +40,7 @@ int GameWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     QueryPerformanceFrequency(&m_Frequency);
     QueryPerformanceCounter(&m_Last);
     m_First = m_Last;
+    m_Pending = World::kStep;  // the first frame steps once
     m_Sound.Start(hwnd);
     return 1;
 }
@@ -66,8 +71,10 @@ void GameWindow::Frame()
     HWND hwnd = m_hWnd;
     LARGE_INTEGER now = {};
     QueryPerformanceCounter(&now);
+    double elapsed = static_cast<double>(now.QuadPart - m_Last.QuadPart) / m_Frequency.QuadPart;
     if (m_Tick > 0) {
-        m_Intervals.push_back(1000.0 * static_cast<double>(now.QuadPart - m_Last.QuadPart) / m_Frequency.QuadPart);
+        m_Intervals.push_back(1000.0 * elapsed);
+        m_Pending += elapsed;
     }
     m_Last = now;
     ++m_Tick;
@@ -80,7 +87,7 @@ void GameWindow::Frame()
     if (m_Pilot) {
         m_Pilot->Drive(m_Tick, m_World.ShipX());
     }
-    StepOnce();
+    AdvanceClock();
     if (m_Mode == RunMode::SelfTest) {
         if (m_Test.WantsHighScores(m_Tick)) {
             m_Scores.Show(hwnd, m_Best);
@@ -102,6 +109,21 @@ void GameWindow::Frame()
     // Painted now, so that the picture keeps the loop's pace.
     InvalidateRect(hwnd, nullptr, FALSE);
     UpdateWindow(hwnd);
+}
+
+void GameWindow::AdvanceClock()
+{
+    // On a frame that comes on time this is one step: the timer's jitter around the step's
+    // length must not make it none or two.
+    int steps = 0;
+    while (m_Pending >= 0.75 * World::kStep && steps < kMaxStepsPerFrame) {
+        StepOnce();
+        m_Pending -= World::kStep;
+        ++steps;
+    }
+    if (steps == kMaxStepsPerFrame) {
+        m_Pending = 0;
+    }
 }
 
 void GameWindow::StepOnce()

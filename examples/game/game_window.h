@@ -48,6 +48,8 @@ private:
     void Frame();
     // The player's controls as the keys held now give them.
     Input Controls() const;
+    // Runs as many fixed steps as the real time since the last frame holds.
+    void AdvanceClock();
     void StepOnce();
     void GameEnded();
     void TogglePause();
@@ -69,5 +71,6 @@ private:
     LARGE_INTEGER m_Frequency = {};
     LARGE_INTEGER m_Last = {};
     LARGE_INTEGER m_First = {};
+    double m_Pending = 0;             // seconds of real time not yet turned into steps
     std::vector<double> m_Intervals;  // milliseconds between frames
 };

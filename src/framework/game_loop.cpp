@@ -130,12 +130,15 @@ void detail::RunGameLoop(HWND window, int framesPerSecond, void (*frame)(void*),
     FrameClock clock;
     const LONGLONG period = clock.Frequency() / std::clamp(framesPerSecond, 1, 1000);
     LONGLONG due = clock.Now();
+    LONGLONG lastFrameEnd = due;
     MSG message = {};
     while (!HasKeptException()) {
         bool running = RunsFrames(window);
-        // A frame a whole period overdue runs before more messages, so that a flood of
-        // them (a window that never validates itself) cannot starve the game.
-        bool overdue = running && clock.Now() - due >= period;
+        // Messages have a whole period after a frame; a frame overdue by then runs before
+        // more of them, so that a flood (a window that never validates itself) cannot
+        // starve the game, nor slow frames the messages.
+        LONGLONG now = clock.Now();
+        bool overdue = running && now - due >= period && now - lastFrameEnd >= period;
         if (!overdue && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (!HandleTakenMessage(message)) {
                 return;
@@ -157,6 +160,7 @@ void detail::RunGameLoop(HWND window, int framesPerSecond, void (*frame)(void*),
             frame(argument);
         }
         FrameInput::Next(window);
+        lastFrameEnd = clock.Now();
         // A frame on time keeps the schedule; a late one moves it, without frames to catch up.
         due = start - due > period / 4 ? start + period : due + period;
     }
