@@ -379,8 +379,9 @@ inline void MessageLoop(void (*idle)(void*) = nullptr, void* idleArgument = null
 // is due or a message arrives (input is handled at once, and an idle game leaves the
 // processor alone), paced by a high-resolution waitable timer and a short final wait on
 // the performance counter; where the system refuses high-resolution timers, the timer
-// resolution is raised to 1 ms for the time of the loop. A frame that starts late is not
-// repeated to catch up: the next one is due a period after it.
+// resolution is raised to 1 ms for the time of the loop. Frames keep their schedule
+// through small delays; a frame that starts a whole period late (it missed its slot) is
+// not repeated to catch up: the next one is due a period after it.
 // - window: while it is minimised, hidden or destroyed no frame runs and the loop only
 //   waits for messages. A null window is never minimised: frames always run.
 // - framesPerSecond: clamped to 1 to 1,000 (0 and negative rates run 1 frame a second).

@@ -161,8 +161,9 @@ void detail::RunGameLoop(HWND window, int framesPerSecond, void (*frame)(void*),
         }
         FrameInput::Next(window);
         lastFrameEnd = clock.Now();
-        // A frame on time keeps the schedule; a late one moves it, without frames to catch up.
-        due = start - due > period / 4 ? start + period : due + period;
+        // A frame within its period keeps the schedule, so that the waits' jitter evens out;
+        // one that missed its slot moves it, without frames to catch up.
+        due = start - due >= period ? start + period : due + period;
     }
 }
 
