@@ -1,15 +1,18 @@
 #include "game_window.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "painter.h"
 
 namespace {
 
-constexpr int kTickMilliseconds = 15;
+// The game loop's rate: one step of the world (World::kStep) a frame, where the machine
+// keeps up.
+constexpr int kFramesPerSecond = 60;
 // A slow frame is caught up with at most this many steps, so the game slows down instead
 // of freezing when a machine cannot keep up.
-constexpr int kMaxStepsPerTick = 6;
+constexpr int kMaxStepsPerFrame = 6;
 
 }  // namespace
 
@@ -37,39 +40,18 @@ int GameWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     QueryPerformanceFrequency(&m_Frequency);
     QueryPerformanceCounter(&m_Last);
     m_First = m_Last;
+    m_Pending = World::kStep;  // the first frame steps once
     m_Sound.Start(hwnd);
-    m_Timer.Create(hwnd, kTickMilliseconds, nullptr);
     return 1;
 }
 
-LRESULT CALLBACK GameWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+Input GameWindow::Controls() const
 {
-    // The library has no keyboard handlers: a window that wants keys sees them here and
-    // passes every message on.
-    if (message == WM_KEYDOWN || message == WM_KEYUP) {
-        OnKey(static_cast<UINT>(wParam), message == WM_KEYDOWN);
-    }
-    return CWindowBase::WndProc(hwnd, message, wParam, lParam);
-}
-
-void GameWindow::OnKey(UINT key, bool down)
-{
-    switch (key) {
-    case VK_LEFT: m_Input.left = down; break;
-    case VK_RIGHT: m_Input.right = down; break;
-    case VK_SPACE: m_Input.fire = down; break;
-    case 'P':
-        if (down) {
-            TogglePause();
-        }
-        break;
-    case VK_RETURN:
-        if (down && m_World.State() == GameState::GameOver) {
-            m_World.NewGame();
-        }
-        break;
-    default: break;
-    }
+    Input controls;
+    controls.left = m_Input.IsDown(VK_LEFT);
+    controls.right = m_Input.IsDown(VK_RIGHT);
+    controls.fire = m_Input.IsDown(VK_SPACE);
+    return controls;
 }
 
 void GameWindow::TogglePause()
@@ -79,12 +61,29 @@ void GameWindow::TogglePause()
                   m_World.State() == GameState::Paused ? MF_CHECKED : MF_UNCHECKED);
 }
 
-void GameWindow::OnTimer(HWND hwnd, UINT id)
+void GameWindow::RunFrame(void* window)
 {
-    if (static_cast<int>(id) != m_Timer.GetID()) {
-        return;
+    static_cast<GameWindow*>(window)->Frame();
+}
+
+void GameWindow::Frame()
+{
+    HWND hwnd = m_hWnd;
+    LARGE_INTEGER now = {};
+    QueryPerformanceCounter(&now);
+    double elapsed = static_cast<double>(now.QuadPart - m_Last.QuadPart) / m_Frequency.QuadPart;
+    if (m_Tick > 0) {
+        m_Intervals.push_back(1000.0 * elapsed);
+        m_Pending += elapsed;
     }
+    m_Last = now;
     ++m_Tick;
+    if (m_Input.WasPressed('P')) {
+        TogglePause();
+    }
+    if (m_Input.WasPressed(VK_RETURN) && m_World.State() == GameState::GameOver) {
+        m_World.NewGame();
+    }
     if (m_Pilot) {
         m_Pilot->Drive(m_Tick, m_World.ShipX());
     }
@@ -104,25 +103,25 @@ void GameWindow::OnTimer(HWND hwnd, UINT id)
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
         }
     }
-    if (m_Mode == RunMode::Demo && m_Tick * kTickMilliseconds >= m_Seconds * 1000u) {
+    if (m_Mode == RunMode::Demo && m_Tick >= static_cast<unsigned>(m_Seconds) * kFramesPerSecond) {
         PostMessageW(hwnd, WM_CLOSE, 0, 0);
     }
+    // Painted now, so that the picture keeps the loop's pace.
     InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
 }
 
 void GameWindow::AdvanceClock()
 {
-    LARGE_INTEGER now = {};
-    QueryPerformanceCounter(&now);
-    m_Pending += static_cast<double>(now.QuadPart - m_Last.QuadPart) / m_Frequency.QuadPart;
-    m_Last = now;
+    // On a frame that comes on time this is one step: the timer's jitter around the step's
+    // length must not make it none or two.
     int steps = 0;
-    while (m_Pending >= World::kStep && steps < kMaxStepsPerTick) {
+    while (m_Pending >= 0.75 * World::kStep && steps < kMaxStepsPerFrame) {
         StepOnce();
         m_Pending -= World::kStep;
         ++steps;
     }
-    if (steps == kMaxStepsPerTick) {
+    if (steps == kMaxStepsPerFrame) {
         m_Pending = 0;
     }
 }
@@ -130,7 +129,7 @@ void GameWindow::AdvanceClock()
 void GameWindow::StepOnce()
 {
     bool wasOver = m_World.State() == GameState::GameOver;
-    m_World.Step(m_Input);
+    m_World.Step(Controls());
     if (m_World.ShotsFiredLastStep() > 0) {
         m_Sound.Shot();
     }
@@ -190,6 +189,26 @@ void GameWindow::OnCommand(HWND hwnd, int id, HWND control, UINT)
             TogglePause();
         }
     }
+}
+
+std::string GameWindow::PacingReport() const
+{
+    if (m_Intervals.empty()) {
+        return "pacing: no frames\n";
+    }
+    std::vector<double> sorted = m_Intervals;
+    std::sort(sorted.begin(), sorted.end());
+    char line[160];
+    std::snprintf(line, sizeof line,
+                  "pacing: %zu frames at %d/s, interval median %.2f ms, 99th percentile %.2f ms, largest %.2f ms\n",
+                  sorted.size() + 1, kFramesPerSecond, sorted[sorted.size() / 2],
+                  sorted[sorted.size() * 99 / 100], sorted.back());
+    return line;
+}
+
+int GameWindow::FramesPerSecondWanted()
+{
+    return kFramesPerSecond;
 }
 
 double GameWindow::FramesPerSecond() const

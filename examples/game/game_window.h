@@ -1,5 +1,5 @@
-// The game's frame window: it owns the world, the pictures, the menu and the dialogs, runs
-// the fixed-step clock from its timer and paints through its back buffer.
+// The game's frame window: it owns the world, the pictures, the menu and the dialogs, steps
+// the world once a frame of the library's game loop and paints through its back buffer.
 #pragma once
 
 #include <tsumiki.h>
@@ -30,18 +30,25 @@ public:
     bool Passed() const { return m_Passed; }
     // Frames painted per second of wall-clock time over the run.
     double FramesPerSecond() const;
+    // The frame intervals measured over the run: median, 99th percentile and largest.
+    std::string PacingReport() const;
+    // GameLoop's frame function; the argument is the window.
+    static void RunFrame(void* window);
+    // The rate the game is made for: the world advances one step a frame.
+    static int FramesPerSecondWanted();
     // What the self-test saw and any failures, one line each.
     std::wstring SelfTestReport() const { return m_Test.Report(); }
 
-    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     int OnCreate(HWND hwnd, CREATESTRUCTW* create) override;
     void OnPaint(HWND hwnd) override;
-    void OnTimer(HWND hwnd, UINT id) override;
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
 
 private:
-    void OnKey(UINT key, bool down);
-    // Runs as many fixed steps as the time since the last tick holds.
+    // One frame: the keys, one fixed step of the world, the self-test, the picture.
+    void Frame();
+    // The player's controls as the keys held now give them.
+    Input Controls() const;
+    // Runs as many fixed steps as the real time since the last frame holds.
     void AdvanceClock();
     void StepOnce();
     void GameEnded();
@@ -52,7 +59,6 @@ private:
     World m_World;
     Art m_Art;
     Sound m_Sound;
-    Input m_Input;
     CMenu m_Menu;
     AboutDialog m_About;
     HighScoreDialog m_Scores;
@@ -65,5 +71,6 @@ private:
     LARGE_INTEGER m_Frequency = {};
     LARGE_INTEGER m_Last = {};
     LARGE_INTEGER m_First = {};
-    double m_Pending = 0;  // seconds of real time not yet turned into steps
+    double m_Pending = 0;             // seconds of real time not yet turned into steps
+    std::vector<double> m_Intervals;  // milliseconds between frames
 };

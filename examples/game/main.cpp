@@ -1,12 +1,14 @@
 // Star Guard: a complete small game written against the tsumiki package.
 // Shows: a frame window (CWindowBase) drawn through its back buffer (CGraphics) from a
 // sprite sheet with rotation and fading (CImage cells, SetRotate, AlphaBlending), a
-// colour-keyed sprite (ColorKey), text, lines and a curve; keys seen in an overridden
-// WndProc; a fixed-step game clock driven by the window's timer (CTimer); a menu bar whose
+// colour-keyed sprite (ColorKey), text, lines and a curve; keys read frame by frame from
+// the window's input state (m_Input); a fixed-step game clock paced by the library's game
+// loop at 60 frames a second (GameLoop); a menu bar whose
 // items are recognised by their text (CMenu); a modal About box and a modeless high-score
 // dialog with controls (CDialogBase, CStatic, CEditMultiLineReadOnly, CButton, SetControlFontFace)
 // laid out with Scale, the program declaring DPI awareness in its manifest;
-// looping music and sound effects synthesised at start (CMCI); the library's messages sent
+// looping music (CMCI) and overlapping sound effects (CSoundEffect) synthesised at start;
+// the library's messages sent
 // to the output in unattended runs (SetLibraryMessageHandler).
 //
 //   game               play: arrows move, Space fires, P pauses, Enter starts again
@@ -84,13 +86,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         Print("game: the window could not be made\n");
         return 1;
     }
-    MessageLoop();
+    GameLoop(window.GetWndHandle(), GameWindow::FramesPerSecondWanted(), GameWindow::RunFrame, &window);
     if (options.mode == RunMode::SelfTest) {
         char rate[64];
         std::snprintf(rate, sizeof rate, "%s at %.1f frames/s\n",
                       window.Passed() ? "selftest passed" : "selftest FAILED", window.FramesPerSecond());
         std::wstring report = window.SelfTestReport();
-        Print(std::string(report.begin(), report.end()) + rate);
+        Print(std::string(report.begin(), report.end()) + window.PacingReport() + rate);
     }
     return window.Passed() ? 0 : 1;
 }

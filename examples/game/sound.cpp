@@ -94,8 +94,8 @@ std::vector<int16_t> BoomSound()
 Sound::~Sound()
 {
     m_Music.Close();
-    m_Shot.Close();
-    m_Boom.Close();
+    m_Shot = CSoundEffect();
+    m_Boom = CSoundEffect();
     for (const std::wstring& file : m_Files) {
         DeleteFileW(file.c_str());
     }
@@ -104,21 +104,25 @@ Sound::~Sound()
 void Sound::Start(HWND window)
 {
     m_Window = window;
-    struct Made {
+    // Voices: as many shots, and bursts, as can sound at once.
+    struct Effect {
         const wchar_t* name;
         std::vector<int16_t> samples;
-        CMCI& player;
-        bool& opened;
+        CSoundEffect& effect;
+        int voices;
     };
-    Made sounds[] = {{L"music.wav", Music(), m_Music, m_MusicOpen},
-                     {L"shot.wav", ShotSound(), m_Shot, m_ShotOpen},
-                     {L"boom.wav", BoomSound(), m_Boom, m_BoomOpen}};
-    for (Made& sound : sounds) {
-        std::wstring path = TempFile(sound.name);
-        if (WriteWave(path, sound.samples)) {
+    Effect effects[] = {{L"shot.wav", ShotSound(), m_Shot, 4}, {L"boom.wav", BoomSound(), m_Boom, 3}};
+    for (Effect& made : effects) {
+        std::wstring path = TempFile(made.name);
+        if (WriteWave(path, made.samples)) {
             m_Files.push_back(path);
-            sound.opened = sound.player.Open(path.c_str(), MEDIA_WAVE);
+            made.effect.Load(path.c_str(), made.voices);
         }
+    }
+    std::wstring music = TempFile(L"music.wav");
+    if (WriteWave(music, Music())) {
+        m_Files.push_back(music);
+        m_MusicOpen = m_Music.Open(music.c_str(), MEDIA_WAVE);
     }
     if (m_MusicOpen && !m_Muted) {
         m_Music.Play(true, m_Window);
@@ -127,21 +131,20 @@ void Sound::Start(HWND window)
 
 void Sound::Shot()
 {
-    PlayEffect(m_Shot, m_ShotOpen);
+    PlayEffect(m_Shot);
 }
 
 void Sound::Boom()
 {
-    PlayEffect(m_Boom, m_BoomOpen);
+    PlayEffect(m_Boom);
 }
 
-void Sound::PlayEffect(CMCI& effect, bool& opened)
+void Sound::PlayEffect(CSoundEffect& effect)
 {
-    if (!opened || m_Muted) {
-        return;
+    // An effect whose file did not load holds no voice and plays nothing.
+    if (!m_Muted) {
+        effect.Play();
     }
-    effect.Rewind();
-    effect.Play(false, nullptr);
 }
 
 void Sound::SetMuted(bool muted)

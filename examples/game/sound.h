@@ -1,4 +1,5 @@
-// The game's music and effects, played through the library's media player. The sounds are
+// The game's music and effects: the music through the library's media player, the effects
+// as sound effects with several voices, so that shots and bursts overlap. The sounds are
 // synthesised as wave files in the temp folder when the game starts and deleted when it
 // ends. Where the system has no sound device the game plays on in silence.
 #pragma once
@@ -25,16 +26,14 @@ public:
     bool IsMuted() const { return m_Muted; }
 
 private:
-    void PlayEffect(CMCI& effect, bool& opened);
+    void PlayEffect(CSoundEffect& effect);
 
     HWND m_Window = nullptr;
     bool m_Muted = false;
     bool m_MusicOpen = false;
-    bool m_ShotOpen = false;
-    bool m_BoomOpen = false;
     // Declared before the players, so the files outlive the devices that read them.
     std::vector<std::wstring> m_Files;
     CMCI m_Music;
-    CMCI m_Shot;
-    CMCI m_Boom;
+    CSoundEffect m_Shot;
+    CSoundEffect m_Boom;
 };

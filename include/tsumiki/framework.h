@@ -8,6 +8,7 @@
 //   CDialogBase   a modal or modeless dialog made without resources, placed in pixels
 // Free functions:
 //   MessageLoop               the application's message loop with an idle function
+//   GameLoop                  a message loop that calls a frame function at a steady rate
 //   SetLibraryMessageHandler  where the library's messages to the user go (a box by default)
 //   SetLibraryLanguage        the language of the library's own texts (Japanese by default)
 //   SetControlFont            the font every control made afterwards starts with
@@ -44,6 +45,7 @@
 
 #include "tsumiki/export.h"
 #include "tsumiki/graphics.h"
+#include "tsumiki/input.h"
 
 namespace tsumiki {
 
@@ -250,6 +252,36 @@ public:
     // The same for a fractional length, unrounded.
     float ScaleF(float pixelsAt96) const;
 
+    // The input handlers. m_Input is up to date when they run. Each default hands the
+    // message, rebuilt from the arguments, to DefWindowProcW, as a window without the
+    // handler does. Keys with Alt held and F10 arrive as system keys, which never reach
+    // these handlers: the platform keeps them, so Alt+F4 and the menu keys go on working.
+
+    // WM_KEYDOWN; repeated is true for the platform's repeats of a held key. The default
+    // hands it to DefWindowProcW.
+    virtual void OnKeyDown(HWND hwnd, UINT virtualKey, bool repeated);
+    // WM_KEYUP. The default hands it to DefWindowProcW.
+    virtual void OnKeyUp(HWND hwnd, UINT virtualKey);
+    // WM_CHAR: the character a key gave, after the keyboard layout. The default hands it
+    // to DefWindowProcW.
+    virtual void OnChar(HWND hwnd, wchar_t character);
+    // WM_MOUSEMOVE at x, y in client coordinates (negative left of and above the client
+    // area, where the mouse is seen while captured); keys are the MK_ flags. The default
+    // hands it to DefWindowProcW.
+    virtual void OnMouseMove(HWND hwnd, int x, int y, UINT keys);
+    // A button went down or up, or was double-clicked (the second press of a double click
+    // reaches OnMouseDoubleClick only), at x, y in client coordinates; keys are the MK_
+    // flags. While a button is held the window has the mouse captured, so the release
+    // arrives also outside the window. The defaults hand them to DefWindowProcW (for the
+    // X buttons, which send WM_APPCOMMAND from there).
+    virtual void OnMouseDown(HWND hwnd, EMouseButton button, int x, int y, UINT keys);
+    virtual void OnMouseUp(HWND hwnd, EMouseButton button, int x, int y, UINT keys);
+    virtual void OnMouseDoubleClick(HWND hwnd, EMouseButton button, int x, int y, UINT keys);
+    // WM_MOUSEWHEEL: delta is 120 a notch, positive away from the user; x, y are in client
+    // coordinates (the platform gives the screen's). The default hands it to
+    // DefWindowProcW, which passes it on to the parent window.
+    virtual void OnMouseWheel(HWND hwnd, int delta, int x, int y, UINT keys);
+
     // The one source of identifiers for controls, menu items and timers: 32769, 32770, ...
     // 65535, then 32769 again, so that every identifier fits the 16 bits WM_COMMAND
     // carries. Safe to call from any thread.
@@ -268,9 +300,15 @@ protected:
     CGraphics m_Graphics;
     // A timer for the window object's own use (Create it in OnCreate).
     CTimer m_Timer;
+    // The keyboard and mouse as this window saw them, updated before the handlers run;
+    // GameLoop starts its next frame after each frame.
+    CInput m_Input;
 
     // The last identifier handed out (32768 before the first).
     static std::atomic<int> m_CounterID;
+
+private:
+    friend struct detail::FrameInput;
 };
 
 // Controls (the subclassing base of every control wrapper) follow here.
@@ -395,6 +433,25 @@ protected:
 inline void MessageLoop(void (*idle)(void*) = nullptr, void* idleArgument = nullptr,
                         HWND focusWindow = nullptr);
 
+// The loop of a game: takes every waiting message, then calls frame(argument) once per
+// frame period, 1/framesPerSecond of a second, and starts the next frame of the window
+// object's m_Input after each call. Between frames the thread sleeps until the next frame
+// is due or a message arrives (input is handled at once, and an idle game leaves the
+// processor alone), paced by a high-resolution waitable timer and a short final wait on
+// the performance counter; where the system refuses high-resolution timers, the timer
+// resolution is raised to 1 ms for the time of the loop. Frames keep their schedule
+// through small delays; a frame that starts a whole period late (it missed its slot) is
+// not repeated to catch up: the next one is due a period after it.
+// - window: while it is minimised, hidden or destroyed no frame runs and the loop only
+//   waits for messages. A null window is never minimised: frames always run.
+// - framesPerSecond: clamped to 1 to 1,000 (0 and negative rates run 1 frame a second).
+// - frame: may be null (the loop then only paces m_Input's frames). A frame that destroys
+//   the window ends the loop at the WM_QUIT the window posts.
+// Returns when WM_QUIT has been taken from the queue. An exception a handler or the frame
+// function threw ends the loop after the call in progress and is rethrown from here.
+inline void GameLoop(HWND window, int framesPerSecond, void (*frame)(void* argument),
+                     void* argument);
+
 // Receives a message the library has for the user: text and caption are never null (the
 // caption is empty where the library names none); argument is the one given with it.
 using LibraryMessageHandler = void (*)(const wchar_t* text, const wchar_t* caption,
@@ -446,6 +503,7 @@ using tsumiki::CWindowBase;
 using tsumiki::CControlBase;
 using tsumiki::CDialogBase;
 using tsumiki::MessageLoop;
+using tsumiki::GameLoop;
 using tsumiki::LibraryMessageHandler;
 using tsumiki::SetLibraryMessageHandler;
 using tsumiki::ELanguage;

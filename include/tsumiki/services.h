@@ -4,6 +4,7 @@
 //   CMenu     a menu bar built from lists of item texts; a chosen item is recognised by its text
 //   EMEDIA    the kinds of media CMCI opens
 //   CMCI      one media file (or CD) played through the Media Control Interface, with repeat
+//   CSoundEffect  one short wave sound that may play over itself, for games
 //   CProcess  one child program started shown or hidden, waited for, its main window found
 // Free functions:
 //   OpenColorDialog, OpenFontDialog      the platform's colour and font dialogs
@@ -136,6 +137,39 @@ private:
     std::shared_ptr<Device> m_Device;
 };
 
+// One short wave sound that may overlap itself (shots, bursts): several voices, each an
+// MCI device of the same file, of which Play takes one that is idle.
+class TSUMIKI_API CSoundEffect {
+public:
+    // Holds no voice.
+    CSoundEffect();
+    // Copies share the voices; they are stopped and closed when the last holder lets go.
+    CSoundEffect(const CSoundEffect& other);
+    CSoundEffect& operator=(const CSoundEffect& other);
+    virtual ~CSoundEffect();
+
+    // Opens the wave file as that many voices (clamped to 1 to 16): that many plays can
+    // sound at once. On failure shows "<path>が開けませんでした" (once, as CMCI::Open does)
+    // and returns false, keeping the voices held before; on success those are let go of.
+    bool Load(const wchar_t* path, int voices);
+    // Plays the sound from its start on the first idle voice, or, when every voice is
+    // playing, on the one that started earliest. Nothing happens before a Load succeeded.
+    void Play();
+    // Stops every voice.
+    void Stop();
+    // How many voices are held (0 before a Load succeeded).
+    int GetVoiceCount() const;
+    // The MCI ID of a voice's device, for commands this class does not wrap; 0 for a voice
+    // not held.
+    MCIDEVICEID GetDeviceID(int voice) const;
+
+    // The voices shared by an effect and its copies (defined in the library).
+    struct Voices;
+
+private:
+    std::shared_ptr<Voices> m_Voices;
+};
+
 // A child program started shown or hidden, waited for, and its main window found.
 class TSUMIKI_API CProcess {
 public:
@@ -222,6 +256,7 @@ TSUMIKI_API bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
 #ifndef TSUMIKI_NO_GLOBAL_NAMES
 using tsumiki::CMenu;
 using tsumiki::CMCI;
+using tsumiki::CSoundEffect;
 using tsumiki::CProcess;
 using tsumiki::EMEDIA;
 using tsumiki::MEDIA_WAVE;

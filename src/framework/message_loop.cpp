@@ -1,3 +1,5 @@
+#include "framework/message_loop.h"
+
 #include "tsumiki/framework.h"
 
 #include "framework/library_keys.h"
@@ -27,15 +29,25 @@ bool IsReadyForIdle(HWND focusWindow)
 
 }  // namespace
 
+bool detail::HandleTakenMessage(const MSG& message)
+{
+    // The library's keys (standard keys, menu shortcuts) come before the platform's.
+    MSG taken = message;
+    if (!TranslateLibraryKeys(taken)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    // A kept exception ends the loop so that the caller's inline part can rethrow it.
+    return message.message != WM_QUIT && !HasKeptException();
+}
+
 void detail::RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
 {
     MSG message = {};
-    // A kept exception ends the loop so that the caller's inline part can rethrow it.
-    while (message.message != WM_QUIT && !HasKeptException()) {
+    while (!HasKeptException()) {
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!TranslateLibraryKeys(message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
+            if (!HandleTakenMessage(message)) {
+                return;
             }
         } else if (idle && IsReadyForIdle(focusWindow)) {
             idle(idleArgument);

@@ -2,6 +2,7 @@
 
 #include "framework/library_text.h"
 #include "platform/library_message.h"
+#include "services/media_open_failure.h"
 
 #include <string>
 
@@ -120,6 +121,15 @@ void CMCI::Close()
 MCIDEVICEID CMCI::GetDeviceID() const
 {
     return m_Device ? m_Device->id : 0;
+}
+
+}  // namespace tsumiki
+
+namespace tsumiki {
+
+void detail::ShowMediaOpenFailure(const wchar_t* path)
+{
+    ShowLibraryMessage(OpenFailureText(path).c_str(), nullptr);
 }
 
 }  // namespace tsumiki

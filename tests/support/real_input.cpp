@@ -1,12 +1,8 @@
 #include "support/real_input.h"
 
-#include <vector>
-
 #include "support/pump.h"
 
-namespace {
-
-INPUT MouseAt(POINT screen, DWORD flags)
+INPUT MouseInput(POINT screen, DWORD flags, DWORD data)
 {
     // Absolute positions run from 0 to 65535 across the primary screen.
     INPUT input = {};
@@ -14,13 +10,37 @@ INPUT MouseAt(POINT screen, DWORD flags)
     input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
     input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
     input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.mouseData = data;
     return input;
+}
+
+INPUT KeyInput(WORD virtualKey, bool up)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+void SendInputs(std::vector<INPUT> inputs, bool pump)
+{
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (pump) {
+        PumpFor(150);
+    }
+}
+
+namespace {
+
+INPUT MouseAt(POINT screen, DWORD flags)
+{
+    return MouseInput(screen, flags);
 }
 
 void SendAll(std::vector<INPUT> inputs)
 {
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    PumpFor(150);
+    SendInputs(std::move(inputs));
 }
 
 }  // namespace
@@ -43,12 +63,7 @@ void DragTo(POINT from, POINT to)
 
 void PressKey(WORD virtualKey)
 {
-    INPUT press = {};
-    press.type = INPUT_KEYBOARD;
-    press.ki.wVk = virtualKey;
-    INPUT release = press;
-    release.ki.dwFlags = KEYEVENTF_KEYUP;
-    SendAll({press, release});
+    SendAll({KeyInput(virtualKey, false), KeyInput(virtualKey, true)});
 }
 
 POINT CentreOf(HWND window)

@@ -26,6 +26,9 @@ TSUMIKI_API bool HasKeptException();
 TSUMIKI_API KeptException TakeKeptException();
 // The loop behind MessageLoop: returns at WM_QUIT, or as soon as an exception is kept.
 TSUMIKI_API void RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow);
+// The loop behind GameLoop: returns at WM_QUIT, or as soon as an exception is kept.
+TSUMIKI_API void RunGameLoop(HWND window, int framesPerSecond, void (*frame)(void*),
+                             void* argument);
 
 // WM_DPICHANGED, which the platform's headers declare only for newer WINVER values.
 constexpr UINT kDpiChangedMessage = 0x02E0;
@@ -64,6 +67,24 @@ inline void RethrowKeptException()
         throw std::bad_alloc();
     }
     kept.rethrow(kept.holder);
+}
+
+// The button a mouse button message is about.
+inline EMouseButton ButtonOf(UINT message, WPARAM wParam)
+{
+    switch (message) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: return MOUSE_RIGHT;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK: return MOUSE_MIDDLE;
+    case WM_XBUTTONDOWN: case WM_XBUTTONUP: case WM_XBUTTONDBLCLK:
+        return HIWORD(wParam) == XBUTTON2 ? MOUSE_X2 : MOUSE_X1;
+    default: return MOUSE_LEFT;
+    }
+}
+
+// What a window answers for a mouse button message: the X button messages want TRUE.
+inline LRESULT ButtonResult(UINT message)
+{
+    return message == WM_XBUTTONDOWN || message == WM_XBUTTONUP || message == WM_XBUTTONDBLCLK;
 }
 
 // The client's idle function, called through a catch of the client's own.
@@ -174,6 +195,45 @@ inline LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wPa
     case detail::kDpiChangedMessage:
         OnDpiChanged(hwnd, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_KEYDOWN:
+        m_Input.Note(hwnd, message, wParam, lParam);
+        OnKeyDown(hwnd, static_cast<UINT>(wParam), (lParam & 0x40000000) != 0);
+        return 0;
+    case WM_KEYUP:
+        m_Input.Note(hwnd, message, wParam, lParam);
+        OnKeyUp(hwnd, static_cast<UINT>(wParam));
+        return 0;
+    case WM_CHAR:
+        OnChar(hwnd, static_cast<wchar_t>(wParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        m_Input.Note(hwnd, message, wParam, lParam);
+        OnMouseMove(hwnd, low, high, LOWORD(wParam));
+        return 0;
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_XBUTTONDOWN:
+        m_Input.Note(hwnd, message, wParam, lParam);
+        OnMouseDown(hwnd, detail::ButtonOf(message, wParam), low, high, LOWORD(wParam));
+        return detail::ButtonResult(message);
+    case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: case WM_XBUTTONUP:
+        m_Input.Note(hwnd, message, wParam, lParam);
+        OnMouseUp(hwnd, detail::ButtonOf(message, wParam), low, high, LOWORD(wParam));
+        return detail::ButtonResult(message);
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK: case WM_XBUTTONDBLCLK:
+        m_Input.Note(hwnd, message, wParam, lParam);
+        OnMouseDoubleClick(hwnd, detail::ButtonOf(message, wParam), low, high, LOWORD(wParam));
+        return detail::ButtonResult(message);
+    case WM_MOUSEWHEEL: {
+        m_Input.Note(hwnd, message, wParam, lParam);
+        POINT point = {low, high};
+        ScreenToClient(hwnd, &point);
+        OnMouseWheel(hwnd, static_cast<short>(HIWORD(wParam)), point.x, point.y, LOWORD(wParam));
+        return 0;
+    }
+    case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_KILLFOCUS: case WM_ACTIVATEAPP:
+    case WM_CAPTURECHANGED: case WM_ENTERMENULOOP:
+        // Only the input state sees these; the platform does the rest as before.
+        m_Input.Note(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -209,6 +269,14 @@ inline void MessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindo
 {
     detail::IdleCall call = {idle, idleArgument};
     detail::RunMessageLoop(idle ? &detail::CallIdleCatching : nullptr, &call, focusWindow);
+    detail::RethrowKeptException();
+}
+
+inline void GameLoop(HWND window, int framesPerSecond, void (*frame)(void*), void* argument)
+{
+    detail::IdleCall call = {frame, argument};
+    detail::RunGameLoop(window, framesPerSecond, frame ? &detail::CallIdleCatching : nullptr,
+                        &call);
     detail::RethrowKeptException();
 }
 
