@@ -257,11 +257,16 @@ void Scene::DrawWaves(CGraphics& graphics, int width, float baseY, unsigned tick
 
 void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
 {
+    REAL dpi = 96;
+    if (!graphics.GetDrawer() || DllExports::GdipGetDpiY(graphics.GetDrawer(), &dpi) != Ok || dpi <= 0) {
+        dpi = 96;
+    }
+    m_TextScale = 96 / dpi;
     graphics.Clear(0xFF141B2D);
     DrawGround(graphics, width, height, tick);
 
-    graphics.DrawString(L"tsumiki", 22, 14, m_TitleSize, Color(m_TitleColour), m_TitleFont.c_str());
-    graphics.DrawString(L"積み木 — 画像・文字・線・曲線", 24, 56, 12, Color(0xFFB8C4E0), L"IPAPGothic");
+    graphics.DrawString(L"tsumiki", 22, 14, Pt(m_TitleSize), Color(m_TitleColour), m_TitleFont.c_str());
+    graphics.DrawString(L"積み木 — 画像・文字・線・曲線", 24, 56, Pt(12), Color(0xFFB8C4E0), L"IPAPGothic");
     DrawShelf(graphics, 14, 82, tick);
 
     // The sheet itself, whole and still, top right.
@@ -269,18 +274,18 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
         float sheetX = width - 150.0f;
         m_Sheet.SetPos(sheetX, 96);
         graphics.DrawImage(&m_Sheet);
-        graphics.DrawString(L"one PNG sprite sheet, 4 x 2 cells", sheetX - 120, 166, 9, Color(0xFF8090B0), L"Arial");
+        graphics.DrawString(L"one PNG sprite sheet, 4 x 2 cells", sheetX - 120, 166, Pt(9), Color(0xFF8090B0), L"Arial");
     }
 
     float ringX = width * 0.36f;
     float ringY = height * 0.47f;
     DrawSpriteRing(graphics, ringX, ringY, tick);
-    graphics.DrawString(L"cells turning and fading:\nDrawImage, SetRotate,\nAlphaBlending", ringX + 180, ringY - 20, 9,
+    graphics.DrawString(L"cells turning and fading:\nDrawImage, SetRotate,\nAlphaBlending", ringX + 180, ringY - 20, Pt(9),
                         Color(0xFF8090B0), L"Arial");
 
     float waveY = height * 0.76f - 36;
     DrawWaves(graphics, width, waveY, tick);
-    graphics.DrawString(L"DrawCurve", static_cast<float>(width - 96), waveY - 44, 9, Color(0xFF4DD6E0), L"Arial");
+    graphics.DrawString(L"DrawCurve", static_cast<float>(width - 96), waveY - 44, Pt(9), Color(0xFF4DD6E0), L"Arial");
 
     // The colour-keyed tower walks along the ground and back.
     float walk = 0.5f + 0.4f * std::sin(tick * 0.025f);
@@ -288,7 +293,7 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
     m_Tower.SetPos(width * walk, towerY - std::fabs(std::sin(tick * 0.15f)) * 10);
     m_Tower.SetRotate(6 * std::sin(tick * 0.15f));
     graphics.DrawImage(&m_Tower);
-    graphics.DrawString(L"ColorKey(0xFFFF00FF)", width * walk - 62, towerY + 54, 9, Color(0xFFFFE14D), L"Arial");
+    graphics.DrawString(L"ColorKey(0xFFFF00FF)", width * walk - 62, towerY + 54, Pt(9), Color(0xFFFFE14D), L"Arial");
 
     // A picture the user opened, fitted into a frame right of the ring.
     if (m_Picture.GetPtr()) {
@@ -300,7 +305,7 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
     }
 
     std::wstring frame = L"frame " + std::to_wstring(tick);
-    graphics.DrawString(frame.c_str(), 12, static_cast<float>(height - 22), 8, Color(0xFF8090B0), L"Arial");
+    graphics.DrawString(frame.c_str(), 12, static_cast<float>(height - 22), Pt(8), Color(0xFF8090B0), L"Arial");
 }
 
 void Scene::StyleTitle(const wchar_t* font, float size, unsigned long colour)

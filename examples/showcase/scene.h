@@ -61,5 +61,10 @@ private:
     CImage m_Picture;
     std::wstring m_TitleFont = L"Arial";
     float m_TitleSize = 26;
+    // Text sizes are points, which the buffer turns into pixels at the screen's DPI, while
+    // the scene is laid out in buffer pixels: sizes are divided by the DPI's scale so that
+    // text keeps its place in the layout on a high-DPI screen.
+    float m_TextScale = 1;
+    float Pt(float points) const { return points * m_TextScale; }
     unsigned long m_TitleColour = 0xFFFFFFFF;
 };
