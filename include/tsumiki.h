@@ -7,3 +7,5 @@
 #include "tsumiki/common_controls.h"
 #include "tsumiki/shapes.h"
 #include "tsumiki/services.h"
+#include "tsumiki/frame_clock.h"
+#include "tsumiki/program_folder.h"

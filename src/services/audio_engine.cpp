@@ -2,6 +2,7 @@
 
 #include <mmdeviceapi.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <mutex>
 
@@ -155,9 +156,10 @@ void AudioEngine::Run()
                 break;
             }
             if (woken == WAIT_OBJECT_0 + 1) {
+                // A device just lost rarely comes back at once; the next look is a while away.
                 TearDown();
-            }
-            if (!m_XAudio) {
+                wait = kRetryMilliseconds;
+            } else if (!m_XAudio) {
                 wait = Build() ? INFINITE : kRetryMilliseconds;
             }
         }
@@ -195,17 +197,47 @@ void AudioEngine::TearDown()
 {
     AcquireSRWLockExclusive(&m_Lock);
     IXAudio2* xaudio = m_XAudio;
+    IXAudio2MasteringVoice* master = m_Master;
     m_XAudio = nullptr;
     m_Master = nullptr;
     m_OutputChannels = 0;
     ++m_Generation;
     ReleaseSRWLockExclusive(&m_Lock);
-    // No session can reach the old voices now (their generation is past); the final
-    // release destroys them and the mastering voice.
+    AcquireSRWLockExclusive(&m_VoicesLock);
+    std::vector<IXAudio2SourceVoice*> voices;
+    voices.swap(m_Voices);
+    ReleaseSRWLockExclusive(&m_VoicesLock);
+    for (IXAudio2SourceVoice* voice : voices) {
+        voice->DestroyVoice();
+    }
+    if (master) {
+        master->DestroyVoice();
+    }
+    // No session can reach the old voices now (their generation is past).
     if (xaudio) {
         xaudio->UnregisterForCallbacks(m_Callback.get());
         xaudio->Release();
     }
+}
+
+IXAudio2SourceVoice* AudioEngine::MakeVoice(const Session& session, const WAVEFORMATEX& format)
+{
+    IXAudio2SourceVoice* voice = nullptr;
+    if (!session.XAudio() || FAILED(session.XAudio()->CreateSourceVoice(&voice, &format, 0, 1.0f)) || !voice) {
+        return nullptr;
+    }
+    AcquireSRWLockExclusive(&m_VoicesLock);
+    m_Voices.push_back(voice);
+    ReleaseSRWLockExclusive(&m_VoicesLock);
+    return voice;
+}
+
+void AudioEngine::DestroyVoice(const Session&, IXAudio2SourceVoice* voice)
+{
+    AcquireSRWLockExclusive(&m_VoicesLock);
+    m_Voices.erase(std::remove(m_Voices.begin(), m_Voices.end(), voice), m_Voices.end());
+    ReleaseSRWLockExclusive(&m_VoicesLock);
+    voice->DestroyVoice();
 }
 
 void AudioEngine::DeviceLost()

@@ -9,6 +9,7 @@
 #include <xaudio2.h>
 
 #include <memory>
+#include <vector>
 
 #include "tsumiki/export.h"
 
@@ -45,6 +46,12 @@ public:
         AudioEngine& m_Engine;
     };
 
+    // A source voice on the session's engine, or null (no engine now, or XAudio2 refused).
+    // Only voices made here are valid in later sessions of the same generation.
+    IXAudio2SourceVoice* MakeVoice(const Session& session, const WAVEFORMATEX& format);
+    // Destroys a voice MakeVoice made in this session's generation.
+    void DestroyVoice(const Session& session, IXAudio2SourceVoice* voice);
+
     // What XAudio2's critical error (a lost device) starts: the engine and all its voices
     // are let go of, and a new engine is made once a default endpoint is there.
     void DeviceLost();
@@ -66,6 +73,11 @@ private:
     UINT32 m_OutputChannels = 0;
     unsigned m_Generation = 1;
     std::unique_ptr<Callback> m_Callback;
+    // The source voices of the engine of now. Wine's XAudio2 leaves its audio thread
+    // running on freed memory when the engine is released with voices left on it, so the
+    // engine destroys them itself before a release.
+    SRWLOCK m_VoicesLock = SRWLOCK_INIT;
+    std::vector<IXAudio2SourceVoice*> m_Voices;
     HANDLE m_Stop = nullptr;
     HANDLE m_Lost = nullptr;
     HANDLE m_Ready = nullptr;

@@ -23,7 +23,7 @@ public:
         AudioEngine::Session session(*m_Engine);
         for (Voice& voice : m_Voices) {
             if (IXAudio2SourceVoice* live = Live(session, voice)) {
-                live->DestroyVoice();
+                m_Engine->DestroyVoice(session, live);
             }
         }
     }
@@ -109,8 +109,8 @@ private:
             return live;
         }
         voice.voice = nullptr;
-        IXAudio2SourceVoice* made = nullptr;
-        if (!session.XAudio() || FAILED(session.XAudio()->CreateSourceVoice(&made, &m_Sound.format, 0, 1.0f))) {
+        IXAudio2SourceVoice* made = m_Engine->MakeVoice(session, m_Sound.format);
+        if (!made) {
             return nullptr;
         }
         voice.voice = made;

@@ -49,11 +49,14 @@ bool Write(const std::wstring& path, const std::vector<uint8_t>& bytes)
 TEST(SoundEffectWave, EveryPcmLayoutLoadsAndDamagedFilesAreRefused)
 {
     TempFolder folder;
-    const std::wstring path = folder.File(L"sound.wav");
+    int files = 0;
+    // A new file each time: MCI voices keep theirs open.
+    auto next = [&] { return folder.File(std::to_wstring(++files) + L".wav"); };
     CSoundEffect effect;
     for (int bits : {8, 16}) {
         for (int channels : {1, 2}) {
             for (int rate : {11025, 22050, 44100, 48000}) {
+                const std::wstring path = next();
                 ASSERT_TRUE(Write(path, Wave(bits, channels, rate, 50)));
                 EXPECT_TRUE(effect.Load(path.c_str(), 2)) << bits << " bits, " << channels << " channels, " << rate;
             }
@@ -73,6 +76,7 @@ TEST(SoundEffectWave, EveryPcmLayoutLoadsAndDamagedFilesAreRefused)
     for (size_t i = 0; i < damages.size(); ++i) {
         std::vector<uint8_t> bytes = Wave(16, 2, 22050, 50);
         damages[i](bytes);
+        const std::wstring path = next();
         ASSERT_TRUE(Write(path, bytes));
         EXPECT_FALSE(effect.Load(path.c_str(), 3)) << i;
     }
@@ -102,7 +106,8 @@ TEST(SoundEffectXAudio, PlaysOverlapAndEndInRealTimeAndSilentPlaysTakeNoVoice)
     effect.Play();  // restarts the earliest
     EXPECT_EQ(effect.GetPlayingCount(), 3);
     effect.Stop();
-    EXPECT_EQ(effect.GetPlayingCount(), 0);
+    // The stopped buffers are let go of at the engine's next pass.
+    EXPECT_TRUE(PumpUntil([&] { return effect.GetPlayingCount() == 0; }, 1000));
     effect.Play(0.0f, 0.0f);
     effect.SetVolume(0.0f);
     effect.Play();
