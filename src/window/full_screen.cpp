@@ -24,9 +24,19 @@ bool CWindowBase::SetFullScreen(bool on)
         SetWindowLongPtrW(window, GWL_STYLE, saved.style);
         SetWindowLongPtrW(window, GWL_EXSTYLE, saved.exStyle);
         // The placement holds the position and size, and whether the window was maximised.
-        SetWindowPlacement(window, &saved.placement);
+        // A window still maximised would keep the screen's rectangle: it is restored first
+        // and maximised again, so that it gets its maximised frame back.
+        WINDOWPLACEMENT placement = saved.placement;
+        const bool maximised = placement.showCmd == SW_SHOWMAXIMIZED;
+        if (maximised) {
+            placement.showCmd = SW_SHOWNORMAL;
+        }
+        SetWindowPlacement(window, &placement);
         SetWindowPos(window, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+        if (maximised) {
+            ShowWindow(window, SW_MAXIMIZE);
+        }
         m_Windowed.window = nullptr;
         return true;
     }

@@ -14,7 +14,6 @@ TEST(FrameClock, ASecondsPauseCountsAsAQuarterAndItsStepsAreHandedOutOnce)
     EXPECT_DOUBLE_EQ(clock.Tick(), 0.25);
     EXPECT_EQ(clock.Steps(1.0 / 60), 15);
     EXPECT_EQ(clock.Steps(1.0 / 60), 0) << "taken once";
-    EXPECT_NEAR(clock.GetFps(), 4.0, 1.0);
     for (double bad : {0.0, -1.0, 1.0 / 0.0}) {
         EXPECT_EQ(clock.Steps(bad), 0) << bad;
     }
