@@ -1,8 +1,8 @@
 // Shows: CTrayIcon (an icon in the notification area with a tip, a balloon, and a
 // right-click menu made with CMenu, its events at OnTrayIcon); AcceptFiles and OnDropFiles
 // (a picture dropped on the scene is shown there); SetClipboardImage (Edit > Copy scene,
-// Ctrl+C, puts the scene on the clipboard as a picture; in an edit box Ctrl+C still copies
-// its text); CSettings (the window's place kept in %APPDATA%\tsumiki\showcase\settings.ini
+// Ctrl+C, puts the scene on the clipboard as a picture; text selected in an edit box is
+// still copied as text); CSettings (the window's place kept in %APPDATA%\tsumiki\showcase\settings.ini
 // with SaveWindowPlacement and RestoreWindowPlacement); SetLibraryTheme and
 // UseDarkTitleBar (Style > Dark).
 #include "desktop.h"
@@ -25,24 +25,27 @@ bool ScenePicture(CGraphics& buffer, int width, int height, CImage& picture)
     if (!buffer.GetDrawer() || Gdiplus::DllExports::GdipGetDC(buffer.GetDrawer(), &source) != Gdiplus::Ok) {
         return false;
     }
-    struct {
-        BITMAPFILEHEADER file;
-        BITMAPINFOHEADER info;
-    } header = {};
-    header.info = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    header.file.bfType = 0x4D42;  // "BM"
-    header.file.bfOffBits = sizeof(header);
-    header.file.bfSize = sizeof(header) + width * height * 4;
-    std::vector<unsigned char> bytes(header.file.bfSize);
-    memcpy(bytes.data(), &header, sizeof(header));
+    // Bottom up, as a BMP file's rows run, so that the section's pixels are the file's.
+    BITMAPINFOHEADER info = {sizeof(info), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + width * height * 4;
+    std::vector<unsigned char> bytes(file.bfSize);
+    memcpy(bytes.data(), &file, sizeof(file));
+    memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
     void* pixels = nullptr;
-    HBITMAP copy = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&header.info), DIB_RGB_COLORS,
-                                    &pixels, nullptr, 0);
+    HBITMAP copy = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels,
+                                    nullptr, 0);
+    if (!copy) {
+        Gdiplus::DllExports::GdipReleaseDC(buffer.GetDrawer(), source);
+        return false;
+    }
     HDC target = CreateCompatibleDC(source);
     HGDIOBJ old = SelectObject(target, copy);
     BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
     GdiFlush();
-    memcpy(bytes.data() + sizeof(header), pixels, width * height * 4);
+    memcpy(bytes.data() + file.bfOffBits, pixels, width * height * 4);
     SelectObject(target, old);
     DeleteDC(target);
     DeleteObject(copy);
@@ -50,11 +53,17 @@ bool ScenePicture(CGraphics& buffer, int width, int height, CImage& picture)
     return picture.LoadFromMemory(bytes.data(), bytes.size());
 }
 
-bool IsEditBox(HWND window)
+// An edit box with text selected, whose copy Ctrl+C still is.
+bool HasSelectedText(HWND window)
 {
     wchar_t name[16] = L"";
     GetClassNameW(window, name, 16);
-    return _wcsicmp(name, L"Edit") == 0;
+    DWORD start = 0;
+    DWORD end = 0;
+    if (_wcsicmp(name, L"Edit") == 0) {
+        SendMessageW(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    }
+    return start != end;
 }
 
 }  // namespace
@@ -115,9 +124,9 @@ bool ShowcaseDesktop::OnCommand(HWND hwnd, int id, HWND control, UINT)
 
 void ShowcaseDesktop::CopyScene(HWND hwnd)
 {
-    // The shortcut takes Ctrl+C from every control: an edit box keeps its own copy.
+    // The shortcut takes Ctrl+C from every control: selected text is still copied as text.
     HWND focus = GetFocus();
-    if (focus && IsEditBox(focus)) {
+    if (focus && HasSelectedText(focus)) {
         SendMessageW(focus, WM_COPY, 0, 0);
         return;
     }

@@ -22,7 +22,6 @@
 #include <string>
 
 #include "tsumiki/export.h"
-#include "tsumiki/framework.h"
 #include "tsumiki/graphics.h"
 
 namespace tsumiki {
@@ -100,10 +99,8 @@ private:
     std::shared_ptr<Icon> m_Icon;
 };
 
-// Settings kept in a UTF-8 text file of sections and "key = value" lines:
-//     [window]
-//     left = 40
-//     title = "  spaced, or with a \"quote\" or a line break\n"
+// Settings kept in a UTF-8 text file of sections and "key = value" lines, such as
+// `[window]`, `left = 40` and `title = "  spaced, with a \"quote\" and a line break\n"`.
 // Names of sections and keys are matched without regard to case; the first of two equal
 // keys counts. Lines starting with ';' or '#' are comments, kept as they are. Values are
 // kept as text and read as the kind asked for: a value that does not read as that kind
@@ -125,7 +122,7 @@ public:
     // path is null or empty, or names something that cannot be read (a folder, a locked
     // file, more than 16 MB): the object then keeps what it held before.
     bool Open(const wchar_t* path);
-    // Opens %APPDATA%\<vendor>\<program>\settings.ini (the user's roaming application
+    // Opens `%APPDATA%\<vendor>\<program>\settings.ini` (the user's roaming application
     // data), making the two folders when they are missing. False for a null, empty or
     // dotted name, or one holding characters a file name cannot have, and as Open.
     bool OpenForProgram(const wchar_t* vendor, const wchar_t* program);

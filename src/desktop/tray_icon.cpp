@@ -1,5 +1,6 @@
 // An icon in the taskbar's notification area.
 #include "tsumiki/desktop.h"
+#include "tsumiki/framework.h"
 
 #include "desktop/shell_notices.h"
 

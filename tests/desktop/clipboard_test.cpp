@@ -81,10 +81,12 @@ TEST(Clipboard, WaitsWhileAnotherWindowHoldsItAndNeverLeavesItOpen)
     ASSERT_TRUE(owner.Create());
     HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([held] {
-        OpenClipboard(nullptr);
+        HWND other = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        OpenClipboard(other);
         SetEvent(held);
         Sleep(50);
         CloseClipboard();
+        DestroyWindow(other);
     });
     WaitForSingleObject(held, 5000);
     DWORD start = GetTickCount();

@@ -2,6 +2,8 @@
 
 #include <tsumiki.h>
 
+#include <commctrl.h>
+
 #include "support/pixels.h"
 #include "support/pump.h"
 
@@ -14,13 +16,16 @@ public:
     int OnInitDialog(HWND hwnd, HWND, LPARAM) override
     {
         m_Name.Create(hwnd, 10, 10, 150, 24, L"");
+        m_List.Create(hwnd, 10, 40, 150, 30);
         return 1;
     }
     void OnDestroy(HWND) override {}
     HWND Edit() const { return m_Name.GetWndHandle(); }
+    HWND List() const { return m_List.GetWndHandle(); }
 
 private:
     CEdit m_Name;
+    CListView m_List;
 };
 
 // Brightness of a pixel, 0 to 255, once the window has painted what it was asked to.
@@ -58,6 +63,7 @@ TEST(LibraryTheme, DialogsAndEditsTurnDarkAndLightAgain)
         EXPECT_EQ(GetLibraryTheme(), step.theme);
         EXPECT_EQ(Brightness(dialog, 180, 60) < 64, step.dark);
         EXPECT_EQ(Brightness(form.Edit(), 4, 4) < 64, step.dark);
+        EXPECT_EQ(ListView_GetBkColor(form.List()) != GetSysColor(COLOR_WINDOW), step.dark);
     }
     form.UseDarkTitleBar();
     form.UseDarkTitleBar(false);
