@@ -75,7 +75,7 @@ void detail::SetMediaNotifyHandler(MediaNotifyHandler handler)
 
 void CWindowBase::ReplayMedia(HWND hwnd, WPARAM outcome, LPARAM device)
 {
-    if (MediaNotifyHandler handler = g_MediaNotifyHandler.load()) {
+    if (detail::MediaNotifyHandler handler = g_MediaNotifyHandler.load()) {
         handler(hwnd, outcome, device);
     }
 }
