@@ -1,5 +1,5 @@
 // A window's title bar drawn dark.
-#include "tsumiki/framework.h"
+#include "tsumiki/window.h"
 
 #include <dwmapi.h>
 

@@ -1,5 +1,5 @@
 // Files dropped on a window from the shell.
-#include "tsumiki/framework.h"
+#include "tsumiki/window.h"
 
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
 // An icon in the taskbar's notification area.
 #include "tsumiki/desktop.h"
-#include "tsumiki/framework.h"
+#include "tsumiki/window.h"
 
 #include "desktop/shell_notices.h"
 

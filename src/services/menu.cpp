@@ -1,7 +1,7 @@
 #include "tsumiki/services.h"
 
-#include "framework/library_text.h"
-#include "platform/library_message.h"
+#include "text/library_text.h"
+#include "text/library_message.h"
 
 #include <cwchar>
 #include <vector>
@@ -158,6 +158,7 @@ void CMenu::AddSubMenu(HMENU parent, HMENU popup, const wchar_t* title)
 
 void CMenu::Set(HWND window)
 {
+    detail::RegisterMenuShortcuts();
     // A child window's GetMenu answers its identifier, and SetMenu refuses it: the bar it
     // would replace is looked at only once the new one is in place.
     HMENU previous = GetMenu(window);

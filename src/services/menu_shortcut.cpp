@@ -1,5 +1,7 @@
 #include "services/menu_shortcut.h"
 
+#include "loop/pre_translators.h"
+
 #include <cwctype>
 #include <string>
 
@@ -208,6 +210,21 @@ bool TranslateMenuShortcut(const MSG& message)
     }
     return found.found;
 }
+
+void RegisterMenuShortcuts()
+{
+    RegisterPreTranslator(PreTranslatorSlot::MenuShortcuts, TranslateMenuShortcut);
+}
+
+namespace {
+
+// Loaded with the DLL, so shortcuts keep serving menu bars set by SetMenu itself; the
+// static library links this file only with CMenu, whose Set registers.
+struct RegisterAtLoad {
+    RegisterAtLoad() { RegisterMenuShortcuts(); }
+} g_RegisterAtLoad;
+
+}  // namespace
 
 }  // namespace detail
 

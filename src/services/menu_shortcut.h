@@ -31,6 +31,9 @@ bool ParseShortcut(std::wstring_view text, KeyChord& chord);
 // would. True when an item has the shortcut, also when it is disabled or greyed (the key
 // is then taken and nothing is sent).
 bool TranslateMenuShortcut(const MSG& message);
+// Makes the loops offer keys to TranslateMenuShortcut, before the standard keys; called
+// when a menu bar is set (and at load where this file is linked: always in the DLL).
+void RegisterMenuShortcuts();
 
 }  // namespace detail
 

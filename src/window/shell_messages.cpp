@@ -2,7 +2,7 @@
 // and notices passed on to the desktop features.
 #include "window/shell_hook.h"
 
-#include "tsumiki/framework.h"
+#include "tsumiki/window.h"
 
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
 #include "window/theme_hook.h"
 
-#include "tsumiki/framework.h"
+#include "tsumiki/window.h"
 
 #include <atomic>
 

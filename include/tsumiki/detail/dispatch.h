@@ -1,7 +1,7 @@
-// The inline half of the window framework: the dispatch of messages to handlers and the
+// The inline half of the window objects: the dispatch of messages to handlers and the
 // keeping and rethrowing of handler exceptions. It runs client handlers, so it is compiled
-// into the module that defines them (see "Exceptions thrown by handlers" in framework.h).
-// Included at the end of framework.h; not for direct use.
+// into the module that defines them (README.md, "Exceptions thrown by handlers").
+// Included at the end of window.h; not for direct use.
 #pragma once
 
 namespace tsumiki {
@@ -24,14 +24,11 @@ TSUMIKI_API void KeepException(const KeptException& kept);
 TSUMIKI_API bool HasKeptException();
 // Hands the calling thread's kept exception over (rethrow null when there is none).
 TSUMIKI_API KeptException TakeKeptException();
-// The loop behind MessageLoop: returns at WM_QUIT, or as soon as an exception is kept.
-TSUMIKI_API void RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow);
-// The loop behind GameLoop: returns at WM_QUIT, or as soon as an exception is kept.
-TSUMIKI_API void RunGameLoop(HWND window, int framesPerSecond, void (*frame)(void*),
-                             void* argument);
 
 // WM_DPICHANGED, which the platform's headers declare only for newer WINVER values.
 constexpr UINT kDpiChangedMessage = 0x02E0;
+// MM_MCINOTIFY, the media notification, without the multimedia headers.
+constexpr UINT kMediaNotifyMessage = 0x03B9;
 
 // What the shell hands a window, read for the dispatch below.
 // The files of a WM_DROPFILES (drop is its wParam) and the point of the drop in client
@@ -101,23 +98,6 @@ inline EMouseButton ButtonOf(UINT message, WPARAM wParam)
 inline LRESULT ButtonResult(UINT message)
 {
     return message == WM_XBUTTONDOWN || message == WM_XBUTTONUP || message == WM_XBUTTONDBLCLK;
-}
-
-// The client's idle function, called through a catch of the client's own.
-struct IdleCall {
-    void (*idle)(void*);
-    void* argument;
-};
-
-// Calls an IdleCall's function; what it throws is kept.
-inline void CallIdleCatching(void* call) noexcept
-{
-    auto* idleCall = static_cast<IdleCall*>(call);
-    try {
-        idleCall->idle(idleCall->argument);
-    } catch (...) {
-        KeepCurrentException();
-    }
 }
 
 }  // namespace detail
@@ -230,7 +210,7 @@ inline LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wPa
             return reinterpret_cast<LRESULT>(themed);
         }
         return DefWindowProcW(hwnd, message, wParam, lParam);
-    case MM_MCINOTIFY:
+    case detail::kMediaNotifyMessage:
         ReplayMedia(hwnd, wParam, lParam);
         return 0;
     case detail::kDpiChangedMessage:
@@ -309,21 +289,6 @@ inline LRESULT CALLBACK CDialogBase::WndProc(HWND hwnd, UINT message, WPARAM wPa
     // Whatever else arrives is left to the dialog manager's default processing (0).
     DispatchShared(hwnd, message, wParam, lParam, result);
     return result;
-}
-
-inline void MessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
-{
-    detail::IdleCall call = {idle, idleArgument};
-    detail::RunMessageLoop(idle ? &detail::CallIdleCatching : nullptr, &call, focusWindow);
-    detail::RethrowKeptException();
-}
-
-inline void GameLoop(HWND window, int framesPerSecond, void (*frame)(void*), void* argument)
-{
-    detail::IdleCall call = {frame, argument};
-    detail::RunGameLoop(window, framesPerSecond, frame ? &detail::CallIdleCatching : nullptr,
-                        &call);
-    detail::RethrowKeptException();
 }
 
 }  // namespace tsumiki
