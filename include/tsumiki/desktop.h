@@ -13,7 +13,7 @@
 //
 // Dropped files (CWindowBase::AcceptFiles, OnDropFiles), the tray icon's messages
 // (CWindowBase::OnTrayIcon) and dark title bars (CWindowBase::UseDarkTitleBar) are members
-// of the window objects, in framework.h.
+// of the window objects, in window.h.
 #pragma once
 
 #include <windows.h>
