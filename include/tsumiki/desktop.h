@@ -70,7 +70,8 @@ public:
     // Shows the icon in the tray with the tip (null: none; cut to 127 characters), owned by
     // the window, which gets its callback message. The picture is copied: the caller keeps
     // its own. An icon this object showed before is removed first. False when the owner is
-    // not a window or the shell refused the icon (no taskbar).
+    // not a window or the shell refused the icon; with no taskbar yet (a program started
+    // before Explorer) the icon is shown when the taskbar starts.
     bool Add(HWND owner, HICON icon, const wchar_t* tip);
     // Changes the picture (copied, as in Add) or the tip of the icon shown. False, changing
     // nothing, when no icon is shown or the shell refused the change.
@@ -80,7 +81,8 @@ public:
     // characters) over the text (cut to 255). False for a null or empty text, when no icon
     // is shown, or when the shell refused it; on Windows 10 and later it shows as a toast.
     bool ShowBalloon(const wchar_t* title, const wchar_t* text);
-    // Takes the icon out of the tray; Add shows it again. False when none is shown.
+    // Takes the icon out of the tray (or keeps it from showing when the taskbar starts);
+    // Add shows it again. False when there is no icon to take out.
     bool Remove();
     // Whether the icon is in the tray (added and not removed).
     bool IsShown() const;

@@ -34,6 +34,9 @@ struct CTrayIcon::Icon {
     // taskbar restarts.
     HICON picture = nullptr;
     std::wstring tip;
+    // Added and not removed since; in the tray when shown too (a taskbar that was not
+    // there yet shows it when it starts).
+    bool wanted = false;
     bool shown = false;
 };
 
@@ -105,6 +108,7 @@ bool CTrayIcon::Icon::AddToTray()
 bool CTrayIcon::Icon::RemoveFromTray()
 {
     NOTIFYICONDATAW data = Data(0);
+    wanted = false;
     shown = false;
     return Shell_NotifyIconW(NIM_DELETE, &data) != FALSE;
 }
@@ -121,8 +125,8 @@ void AddTrayIconsAgain(HWND owner)
 {
     std::lock_guard<std::mutex> lock(g_IconsLock);
     for (CTrayIcon::Icon* icon : g_Icons) {
-        if (icon->shown && icon->owner == owner) {
-            icon->AddToTray();
+        if (icon->wanted && icon->owner == owner) {
+            icon->shown = icon->AddToTray();
         }
     }
 }
@@ -154,6 +158,7 @@ bool CTrayIcon::Add(HWND owner, HICON icon, const wchar_t* tip)
     WatchShellNotices();
     // An elevated owner would not hear of a restarted taskbar otherwise.
     ChangeWindowMessageFilterEx(owner, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    m_Icon->wanted = true;
     m_Icon->shown = m_Icon->AddToTray();
     return m_Icon->shown;
 }
@@ -207,7 +212,15 @@ bool CTrayIcon::ShowBalloon(const wchar_t* title, const wchar_t* text)
 
 bool CTrayIcon::Remove()
 {
-    return IsShown() && m_Icon->RemoveFromTray();
+    if (!m_Icon || !m_Icon->wanted) {
+        return false;
+    }
+    if (!m_Icon->shown) {
+        // Still waiting for a taskbar: it will not be shown.
+        m_Icon->wanted = false;
+        return true;
+    }
+    return m_Icon->RemoveFromTray();
 }
 
 bool CTrayIcon::IsShown() const
