@@ -6,6 +6,7 @@
 
 #include "support/frame_window.h"
 #include "support/pump.h"
+#include "support/real_input.h"
 
 namespace {
 
@@ -51,6 +52,16 @@ TEST(TrayIcon, IsAddedChangedAndRemovedAndItsMessagesReachTheOwner)
     EXPECT_EQ(owner.events[0].message, static_cast<UINT>(WM_CONTEXTMENU));
     EXPECT_EQ(owner.events[0].x, -5);
     EXPECT_EQ(owner.events[0].y, 700);
+
+    // A real right-click on the icon, which Wine shows in a window of its own when no
+    // tray is docked: the events come in the fourth version's form.
+    HWND shown = FindWindowExW(FindWindowW(nullptr, L"Wine System Tray"), nullptr, L"__winex11_tray_icon", nullptr);
+    ASSERT_TRUE(shown);
+    POINT centre = CentreOf(shown);
+    SendInputs({MouseInput(centre, MOUSEEVENTF_RIGHTDOWN), MouseInput(centre, MOUSEEVENTF_RIGHTUP)});
+    ASSERT_TRUE(PumpUntil([&] { return owner.events.back().message == WM_CONTEXTMENU; }));
+    EXPECT_EQ(owner.events.back().x, centre.x);
+    EXPECT_EQ(owner.events.back().y, centre.y);
 
     // The taskbar restarted and lost the icon: it is added again.
     NOTIFYICONDATAW lost = {};
