@@ -7,3 +7,4 @@
 #include "tsumiki/common_controls.h"
 #include "tsumiki/shapes.h"
 #include "tsumiki/services.h"
+#include "tsumiki/desktop.h"

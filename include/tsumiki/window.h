@@ -17,6 +17,8 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "tsumiki/export.h"
 #include "tsumiki/graphics.h"
@@ -127,6 +129,7 @@ public:
     // read-only or disabled edits ask through the first, editable edits the second. The defaults give DefWindowProcW's static colours
     // (the dialog face colour) to both, so edits look like static text. A brush an
     // override returns is not deleted by the control: keep it alive while it is used.
+    // Under the dark library theme (SetLibraryTheme) the defaults give its dark colours.
     virtual HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int kind);
     virtual HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int kind);
     // WM_CLOSE. The default destroys the window; an override that does not call it keeps
@@ -250,6 +253,29 @@ public:
     // thread is creating; from then on messages go to its WndProc until WM_NCDESTROY.
     static LRESULT CALLBACK WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The desktop: files dropped on the window, its tray icons, its title bar.
+
+    // Lets the user drop files on the window from Explorer (on: true), or stops it. The
+    // files arrive at OnDropFiles. Drops from programs of lower integrity (Explorer, for an
+    // elevated program) are let through the message filter. A window that does not exist
+    // changes nothing. Use it on the window's thread.
+    void AcceptFiles(bool on = true);
+    // WM_DROPFILES: the files dropped, each with its full path (longer than MAX_PATH
+    // too), and the point of the drop in client coordinates (negative when the files fell
+    // on the frame left of or above the client area). The drop's handle is released before
+    // this runs, whatever the override does. The default does nothing.
+    virtual void OnDropFiles(HWND hwnd, const std::vector<std::wstring>& paths, int x, int y);
+    // The callback message of a CTrayIcon this window owns: mouseMessage says what
+    // happened (WM_CONTEXTMENU, WM_LBUTTONUP, WM_LBUTTONDBLCLK, NIN_SELECT, NIN_KEYSELECT,
+    // NIN_BALLOONUSERCLICK, ...), x and y where, in screen coordinates. The default does
+    // nothing.
+    virtual void OnTrayIcon(HWND hwnd, UINT mouseMessage, int x, int y);
+    // Asks the system to draw the window's title bar dark (on: true) or light again, as
+    // dark-mode programs of Windows 10 and 11 do, and redraws the frame. Harmless where
+    // the system has no dark title bars (before Windows 10, and Wine, which accepts the
+    // request and draws nothing). A window that does not exist changes nothing.
+    void UseDarkTitleBar(bool on = true);
+
 protected:
     // Called on WM_INITDIALOG before the back buffer is built.
     virtual void SetInit(HWND hwnd);
@@ -259,8 +285,10 @@ protected:
     inline virtual bool CatchingWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                  LRESULT& result) noexcept;
     // Cracks the messages frame windows and dialogs share (WM_DESTROY, WM_CLOSE,
-    // WM_COPYDATA, WM_NOTIFY, WM_COMMAND, WM_HSCROLL, WM_VSCROLL) into their handlers and
-    // stores what goes back to the platform in result; false, touching nothing, otherwise.
+    // WM_COPYDATA, WM_NOTIFY, WM_COMMAND, WM_HSCROLL, WM_VSCROLL, WM_DROPFILES and the
+    // tray icon's callback) into their handlers and stores what goes back to the platform
+    // in result; false, touching nothing, otherwise. The shell's notices to top-level
+    // windows are shown to the library on the way and answer false.
     inline bool DispatchShared(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Plays a device that notified this window with MCI_NOTIFY_SUCCESSFUL again from the
     // start (the library's media code answers it: always with the DLL, and in a program
@@ -329,7 +357,8 @@ protected:
 // the dialog to the pixel geometry given, builds the back buffer, then calls OnInitDialog,
 // where a client adds its controls. Handlers return what a dialog procedure returns
 // (nonzero = handled); messages the dialog does not dispatch get the dialog manager's
-// default handling. A dialog gets no OnPaint, OnTimer, OnSize, OnActivate or colour calls.
+// default handling. A dialog gets no OnPaint, OnTimer, OnSize, OnActivate or colour calls;
+// under the dark library theme (SetLibraryTheme) it and its controls take its colours.
 class TSUMIKI_API CDialogBase : public CWindowBase {
 public:
     CDialogBase();

@@ -3,6 +3,7 @@
 #include "dpi/control_font.h"
 #include "window/handler_exceptions.h"
 #include "keyboard/standard_keys.h"
+#include "window/theme_hook.h"
 #include "window/window_link.h"
 
 namespace tsumiki {
@@ -80,6 +81,7 @@ bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int heigh
     // passed on go through it, so that the font is let go when the control dies.
     m_DefWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC));
     detail::StandardKeysControlCreated(m_hWnd);
+    detail::ThemeNewControl(m_hWnd);
     return true;
 }
 

@@ -54,8 +54,13 @@ void CWindowBase::OnVScroll(HWND, HWND, UINT, int) {}
 
 namespace {
 
-HBRUSH StaticColors(HWND hwnd, HDC dc, HWND control)
+// The library theme's colours for the kind of control asking (message), or else the
+// platform's static colours.
+HBRUSH StaticColors(HWND hwnd, HDC dc, HWND control, UINT message)
 {
+    if (HBRUSH themed = detail::ThemedColour(message, dc, control)) {
+        return themed;
+    }
     return reinterpret_cast<HBRUSH>(DefWindowProcW(hwnd, WM_CTLCOLORSTATIC,
                                                    reinterpret_cast<WPARAM>(dc),
                                                    reinterpret_cast<LPARAM>(control)));
@@ -65,13 +70,13 @@ HBRUSH StaticColors(HWND hwnd, HDC dc, HWND control)
 
 HBRUSH CWindowBase::OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int)
 {
-    return StaticColors(hwnd, dc, control);
+    return StaticColors(hwnd, dc, control, WM_CTLCOLORSTATIC);
 }
 
 HBRUSH CWindowBase::OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int)
 {
     // Edits are coloured as static text, as clients of this library have always seen them.
-    return StaticColors(hwnd, dc, control);
+    return StaticColors(hwnd, dc, control, WM_CTLCOLOREDIT);
 }
 
 void CWindowBase::OnClose(HWND hwnd)
