@@ -1,4 +1,4 @@
-#include "graphics/surface.h"
+#include "graphics/direct_drawing.h"
 
 #include <climits>
 
@@ -43,6 +43,7 @@ CGraphics::Surface::Surface(HWND window) : gdiplus(CGdiplus::Startup::Shared()),
     bitmap = CreateDIBSection(memDC, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (memDC && bitmap && bits) {
         pixels = {static_cast<std::uint32_t*>(bits), bitmapWidth, bitmapHeight, bitmapWidth};
+        kernels = &detail::ChooseKernels();
         bitmapBefore = SelectObject(memDC, bitmap);
         if (DllExports::GdipCreateFromHDC(memDC, &graphics) != Ok) {
             graphics = nullptr;
@@ -111,7 +112,7 @@ void CGraphics::CreateBackBuffer(HWND window)
 
 bool CGraphics::Clear(unsigned long argb)
 {
-    GpGraphics* graphics = GetDrawer();
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     if (!graphics) {
         return false;
     }
@@ -125,7 +126,7 @@ bool CGraphics::Clear(unsigned long argb)
 
 bool CGraphics::Present(HWND window)
 {
-    if (!GetDrawer()) {
+    if (!m_Surface) {
         // The window is validated all the same: left invalid, it would be sent WM_PAINT
         // again at once, forever. Only a window of this thread is ours to paint.
         if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
@@ -149,7 +150,12 @@ bool CGraphics::Present(HWND window)
 
 GpGraphics* CGraphics::GetDrawer() const
 {
-    return m_Surface ? m_Surface->graphics : nullptr;
+    if (!m_Surface) {
+        return nullptr;
+    }
+    // From now on the program may change any setting behind the library's back.
+    m_Surface->drawerHandedOut = true;
+    return m_Surface->graphics;
 }
 
 }  // namespace tsumiki

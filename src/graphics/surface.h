@@ -23,9 +23,19 @@ struct CGraphics::Surface {
     // The client size when the buffer was made (the bitmap is at least 1 x 1).
     int width = 0;
     int height = 0;
-    // The bitmap's own pixels, written directly by the sprite fast path.
+    // The bitmap's own pixels, written directly by the sprite fast path and small shapes.
     detail::TargetPixels pixels;
-    // Read back by the fast path to see whether the client set a transform or clip.
+    // The sprite kernels for this processor, chosen when the buffer is made.
+    const detail::BlitKernels* kernels = nullptr;
+
+    // What the drawing object is set to, known without asking GDI+ as long as every change
+    // goes through CGraphics: until the program takes the drawer (GetDrawer).
+    bool drawerHandedOut = false;
+    bool smoothing = false;
+    bool imageSmoothing = true;
+    // GDI+ or GDI drew since the library last wrote the pixels itself.
+    bool gdiplusDrew = false;
+    // Read back once the drawer is handed out, to see whether a transform or clip was set.
     Gdiplus::GpMatrix* transformProbe = nullptr;
     Gdiplus::GpRegion* clipProbe = nullptr;
     // The fonts of the last texts drawn; released with the buffer, before GDI+.
