@@ -63,27 +63,39 @@ struct Sampling {
     float originX, originY, xx, xy, yx, yy;
 };
 
-// The columns of row y that may sample inside [low, high) along one source axis, whose
-// coordinate is start + x * step; a superset, widened by a pixel either side.
-void NarrowSpan(double start, double step, double low, double high, int& first, int& last)
-{
-    if (std::fabs(step) < 1e-9) {
-        if (start < low - 1 || start > high + 1) {
-            last = first;
+// The columns of a row that may sample inside [low, high) along one source axis, whose
+// coordinate is start + x * step: a superset, widened by a pixel either side. Worked out
+// once a sprite, so that each row costs two multiplications.
+class AxisSpan {
+public:
+    AxisSpan(double step, double low, double high)
+        : m_Flat(std::fabs(step) < 1e-9), m_Inverse(m_Flat ? 0 : 1 / step), m_Low(low), m_High(high)
+    {
+    }
+    void Narrow(double start, int& first, int& last) const
+    {
+        if (m_Flat) {
+            if (start < m_Low - 1 || start > m_High + 1) {
+                last = first;
+            }
+            return;
         }
-        return;
+        double a = (m_Low - start) * m_Inverse;
+        double b = (m_High - start) * m_Inverse;
+        if (a > b) {
+            std::swap(a, b);
+        }
+        // Clamped in double precision first: far-off bounds do not fit an int.
+        const double from = std::min(std::max(std::floor(a) - 1, static_cast<double>(first)), static_cast<double>(last));
+        const double to = std::min(std::max(std::ceil(b) + 2, static_cast<double>(first)), static_cast<double>(last));
+        first = static_cast<int>(from);
+        last = std::max(first, static_cast<int>(to));
     }
-    double a = (low - start) / step;
-    double b = (high - start) / step;
-    if (a > b) {
-        std::swap(a, b);
-    }
-    // Clamped in double precision first: far-off bounds do not fit an int.
-    const double from = std::min(std::max(std::floor(a) - 1, static_cast<double>(first)), static_cast<double>(last));
-    const double to = std::min(std::max(std::ceil(b) + 2, static_cast<double>(first)), static_cast<double>(last));
-    first = static_cast<int>(from);
-    last = std::max(first, static_cast<int>(to));
-}
+
+private:
+    bool m_Flat;
+    double m_Inverse, m_Low, m_High;
+};
 
 void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
                    const SpritePlacement& p, const Sampling& s, int left, int top, int right, int bottom)
@@ -102,12 +114,14 @@ void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const
     row.cellRight = row.cellLeft + static_cast<float>(p.cellWidth);
     row.cellBottom = row.cellTop + static_cast<float>(p.cellHeight);
     row.opacity = p.opacity;
+    const AxisSpan across(s.xx, row.cellLeft, row.cellRight);
+    const AxisSpan down(s.yx, row.cellTop, row.cellBottom);
     for (int y = top; y < bottom; ++y) {
         const auto fy = static_cast<float>(y);
         int first = left;
         int last = right;
-        NarrowSpan(s.originX + static_cast<double>(fy) * s.xy, s.xx, row.cellLeft, row.cellRight, first, last);
-        NarrowSpan(s.originY + static_cast<double>(fy) * s.yy, s.yx, row.cellTop, row.cellBottom, first, last);
+        across.Narrow(s.originX + static_cast<double>(fy) * s.xy, first, last);
+        down.Narrow(s.originY + static_cast<double>(fy) * s.yy, first, last);
         if (first < last) {
             kernels.sampleRow(row, target.bits + static_cast<std::ptrdiff_t>(y) * target.stride, y, first, last);
         }
