@@ -1,4 +1,5 @@
 #include "graphics/direct_drawing.h"
+#include "graphics/shape_pixels.h"
 
 #include <climits>
 
@@ -112,10 +113,17 @@ void CGraphics::CreateBackBuffer(HWND window)
 
 bool CGraphics::Clear(unsigned long argb)
 {
-    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
-    if (!graphics) {
+    if (!m_Surface) {
         return false;
     }
+    // A fill of the whole buffer, like any other: blended, and written directly when it may.
+    const auto width = static_cast<REAL>(m_Surface->width);
+    const auto height = static_cast<REAL>(m_Surface->height);
+    if (width > 0 && height > 0 &&
+        detail::FillRectangleDirectly(*m_Surface, 0, 0, width, height, static_cast<ARGB>(argb))) {
+        return true;
+    }
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     GpSolidFill* brush = nullptr;
     if (DllExports::GdipCreateSolidFill(static_cast<ARGB>(argb), &brush) == Ok) {
         DllExports::GdipFillRectangleI(graphics, brush, 0, 0, m_Surface->width, m_Surface->height);

@@ -3,6 +3,7 @@
 // take the sprite fast path when they can, GDI+ otherwise.
 #include "graphics/picture.h"
 #include "graphics/direct_drawing.h"
+#include "graphics/shape_pixels.h"
 #include "graphics/sprite_fast_path.h"
 
 #include <climits>
@@ -83,6 +84,9 @@ void CGraphics::DrawString(const wchar_t* text, float x, float y, float size, Co
 
 void CGraphics::DrawLine(float x1, float y1, float x2, float y2, Color color, float width)
 {
+    if (m_Surface && detail::DrawLineDirectly(*m_Surface, x1, y1, x2, y2, color.GetValue(), width)) {
+        return;
+    }
     GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     GpPen* pen = nullptr;
     if (!graphics || DllExports::GdipCreatePen1(color.GetValue(), width, UnitWorld, &pen) != Ok) {

@@ -2,6 +2,7 @@
 // smoothing of what it draws. Each call makes its brush or pen and deletes it before it
 // returns.
 #include "graphics/direct_drawing.h"
+#include "graphics/shape_pixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -94,7 +95,8 @@ void WithPen(GpGraphics* graphics, Color color, float width, Outline outline)
 
 void CGraphics::FillRectangle(float x, float y, float width, float height, Color color)
 {
-    if (IsDrawableBox(x, y, width, height)) {
+    if (IsDrawableBox(x, y, width, height) &&
+        !(m_Surface && detail::FillRectangleDirectly(*m_Surface, x, y, width, height, color.GetValue()))) {
         WithBrush(detail::DrawThroughGdiplus(m_Surface), color, [&](GpGraphics* graphics, GpSolidFill* brush) {
             DllExports::GdipFillRectangle(graphics, brush, x, y, width, height);
         });
@@ -112,7 +114,8 @@ void CGraphics::DrawRectangle(float x, float y, float width, float height, Color
 
 void CGraphics::FillEllipse(float x, float y, float width, float height, Color color)
 {
-    if (IsDrawableBox(x, y, width, height)) {
+    if (IsDrawableBox(x, y, width, height) &&
+        !(m_Surface && detail::FillEllipseDirectly(*m_Surface, x, y, width, height, color.GetValue()))) {
         WithBrush(detail::DrawThroughGdiplus(m_Surface), color, [&](GpGraphics* graphics, GpSolidFill* brush) {
             DllExports::GdipFillEllipse(graphics, brush, x, y, width, height);
         });

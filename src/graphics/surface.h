@@ -2,6 +2,7 @@
 // a GDI+ drawing object on that DC. Owned by every CGraphics that shares it; released once.
 #pragma once
 
+#include "graphics/ellipse_outlines.h"
 #include "graphics/font_cache.h"
 #include "graphics/sprite_blit.h"
 #include "platform/gdiplus_startup.h"
@@ -38,6 +39,8 @@ struct CGraphics::Surface {
     // Read back once the drawer is handed out, to see whether a transform or clip was set.
     Gdiplus::GpMatrix* transformProbe = nullptr;
     Gdiplus::GpRegion* clipProbe = nullptr;
+    // The pixels of the ellipses filled lately, by shape.
+    detail::EllipseOutlines ellipses;
     // The fonts of the last texts drawn; released with the buffer, before GDI+.
     detail::FontCache fonts;
     Gdiplus::GpSolidFill* textBrush = nullptr;
