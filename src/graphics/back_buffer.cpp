@@ -7,6 +7,31 @@ namespace tsumiki {
 
 using namespace Gdiplus;
 
+namespace detail {
+
+HBITMAP CreatePixelBitmap(HDC dc, int width, int height, void** bits)
+{
+    // The channel masks are given (the usual ones, so the layout is BI_RGB's): a 32-bit
+    // BI_RGB section is taken by Wine's GDI+ for one with alpha, which it then draws text,
+    // lines and fills into by software, several times slower.
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } format = {};
+    format.header.biSize = sizeof(format.header);
+    format.header.biWidth = width;
+    format.header.biHeight = -height;
+    format.header.biPlanes = 1;
+    format.header.biBitCount = 32;
+    format.header.biCompression = BI_BITFIELDS;
+    format.masks[0] = 0x00FF0000;
+    format.masks[1] = 0x0000FF00;
+    format.masks[2] = 0x000000FF;
+    return CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+}  // namespace detail
+
 CGraphics::Surface::Surface(HWND window) : gdiplus(CGdiplus::Startup::Shared()), fonts(gdiplus)
 {
     RECT client = {};
@@ -21,27 +46,11 @@ CGraphics::Surface::Surface(HWND window) : gdiplus(CGdiplus::Startup::Shared()),
     if (static_cast<long long>(bitmapWidth) * bitmapHeight * 4 > INT_MAX) {
         return;
     }
-    // The channel masks are given (the usual ones, so the layout is BI_RGB's): a 32-bit
-    // BI_RGB section is taken by Wine's GDI+ for one with alpha, which it then draws text,
-    // lines and fills into by software, several times slower.
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } format = {};
-    format.header.biSize = sizeof(format.header);
-    format.header.biWidth = bitmapWidth;
-    format.header.biHeight = -bitmapHeight;
-    format.header.biPlanes = 1;
-    format.header.biBitCount = 32;
-    format.header.biCompression = BI_BITFIELDS;
-    format.masks[0] = 0x00FF0000;
-    format.masks[1] = 0x0000FF00;
-    format.masks[2] = 0x000000FF;
     HDC windowDC = GetDC(window);
     memDC = CreateCompatibleDC(windowDC);
     ReleaseDC(window, windowDC);
     void* bits = nullptr;
-    bitmap = CreateDIBSection(memDC, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap = detail::CreatePixelBitmap(memDC, bitmapWidth, bitmapHeight, &bits);
     if (memDC && bitmap && bits) {
         pixels = {static_cast<std::uint32_t*>(bits), bitmapWidth, bitmapHeight, bitmapWidth};
         kernels = &detail::ChooseKernels();

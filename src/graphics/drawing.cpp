@@ -60,10 +60,11 @@ void CGraphics::DrawImage(CImage* image, const Size& cell, int column, int row)
 void CGraphics::DrawString(const wchar_t* text, float x, float y, float size, Color color,
                            const wchar_t* fontName)
 {
-    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
-    if (!graphics || !text) {
+    if (!m_Surface || !text ||
+        m_Surface->texts.Draw(*m_Surface, text, x, y, size, color.GetValue(), fontName)) {
         return;
     }
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     // The font stays in the buffer's cache; the one brush is recoloured for each text.
     GpFont* font = m_Surface->fonts.Get(fontName, size);
     if (!font) {

@@ -5,9 +5,16 @@
 #include "graphics/ellipse_outlines.h"
 #include "graphics/font_cache.h"
 #include "graphics/sprite_blit.h"
+#include "graphics/text_runs.h"
 #include "platform/gdiplus_startup.h"
 
 namespace tsumiki {
+
+namespace detail {
+// A 32-bit top-down DIB section of the back buffer's layout, its pixels in `bits`; null when
+// the system refuses it.
+HBITMAP CreatePixelBitmap(HDC dc, int width, int height, void** bits);
+}  // namespace detail
 
 struct CGraphics::Surface {
     explicit Surface(HWND window);
@@ -44,6 +51,8 @@ struct CGraphics::Surface {
     // The fonts of the last texts drawn; released with the buffer, before GDI+.
     detail::FontCache fonts;
     Gdiplus::GpSolidFill* textBrush = nullptr;
+    // Texts drawn again and again, as the pixels GDI+ drew for them.
+    detail::TextRuns texts;
 };
 
 }  // namespace tsumiki
