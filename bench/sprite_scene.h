@@ -175,16 +175,20 @@ private:
 };
 
 // A memory DC with a kWidth x kHeight 32-bit top-down DIB section and a flat-API graphics on
-// it, the plain way to draw off screen with GDI+.
+// it: the plain way to draw off screen with GDI+, in the layout of the library's back buffer
+// (channel masks given), on which Wine's GDI+ is at its fastest.
 class DirectBuffer {
 public:
     DirectBuffer()
     {
-        BITMAPINFO format = {};
-        format.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        struct {
+            BITMAPINFOHEADER header;
+            DWORD masks[3];
+        } format = {{sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_BITFIELDS, 0, 0, 0, 0, 0},
+                    {0x00FF0000, 0x0000FF00, 0x000000FF}};
         m_MemDC = CreateCompatibleDC(nullptr);
         void* bits = nullptr;
-        m_Bitmap = CreateDIBSection(m_MemDC, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_Bitmap = CreateDIBSection(m_MemDC, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0);
         m_Before = SelectObject(m_MemDC, m_Bitmap);
         Gdiplus::DllExports::GdipCreateFromHDC(m_MemDC, &m_Graphics);
     }
