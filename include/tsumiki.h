@@ -8,3 +8,5 @@
 #include "tsumiki/shapes.h"
 #include "tsumiki/services.h"
 #include "tsumiki/desktop.h"
+#include "tsumiki/frame_clock.h"
+#include "tsumiki/program_folder.h"

@@ -1,7 +1,7 @@
-// Keyboard and mouse state for games: what is held now and what changed since the last frame.
+// Keyboard, mouse and pad state for games: what is held now and what changed since the last frame.
 //
 // Classes in this file:
-//   CInput        the keys and mouse buttons of one window, frame by frame
+//   CInput        the keys, mouse buttons and pads of one window, frame by frame
 // Enumerations:
 //   EMouseButton  the five mouse buttons
 #pragma once
@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "tsumiki/export.h"
+#include "tsumiki/gamepad.h"
 
 namespace tsumiki {
 
@@ -55,6 +56,16 @@ public:
     // for the next frame instead.
     void NextFrame();
 
+    // The XInput pad in slot index (0 to 3) as this window reads it: once a frame under
+    // GameLoop (before the frame), and at each NextFrame otherwise. A slot is read from
+    // the first call for it on (that call reads it at once), so a program that asks for no
+    // pad never loads XInput; an empty slot is asked again at most every 2 s. When the
+    // window loses the focus, or the application is deactivated, the pad's buttons are
+    // released (the release is seen), its sticks and triggers centred and its motors
+    // stopped, and it is not read again until the window has the focus. An index outside
+    // 0 to 3 gives a pad that is never connected. Use it on the window's thread.
+    const CGamepad& Pad(int index) const;
+
 private:
     friend class CWindowBase;
     friend struct detail::FrameInput;
@@ -82,6 +93,15 @@ private:
     int m_Wheel;
     int m_LateWheel;
     bool m_InFrame;
+
+    // The pads: read only once asked for, and not while the window is without the focus.
+    static constexpr int kPads = 4;
+    void ReadPads() const;
+    void NextPadFrame();
+    void NotePads(UINT message, WPARAM wParam);
+    mutable CGamepad m_Pads[kPads];
+    mutable unsigned m_WatchedPads = 0;
+    bool m_PadsAsleep = false;
 };
 
 }  // namespace tsumiki

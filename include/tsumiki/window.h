@@ -214,6 +214,17 @@ public:
     // The same for a fractional length, unrounded.
     float ScaleF(float pixelsAt96) const;
 
+    // Full screen for a top-level window. On: the window loses its caption and borders
+    // (a menu bar stays) and covers the whole monitor it is mostly on, above other
+    // windows; the back buffer follows the new client size. Off: it gets back exactly the
+    // style, extended style, position and size it had (maximised, if it was). True when
+    // the window is now as asked (asking for the state it is in changes nothing); false,
+    // changing nothing, without a window or for a child window. Use it on the window's
+    // thread.
+    bool SetFullScreen(bool on);
+    // Whether SetFullScreen(true) holds for the window now.
+    bool IsFullScreen() const;
+
     // The input handlers. m_Input is up to date when they run. Each default hands the
     // message, rebuilt from the arguments, to DefWindowProcW, as a window without the
     // handler does. Keys with Alt held and F10 arrive as system keys, which never reach
@@ -312,6 +323,15 @@ protected:
 
 private:
     friend struct detail::FrameInput;
+
+    // What SetFullScreen(false) gives back.
+    struct WindowedFrame {
+        HWND window;  // the window now full screen; null while none is
+        LONG_PTR style;
+        LONG_PTR exStyle;
+        WINDOWPLACEMENT placement;
+    };
+    WindowedFrame m_Windowed = {};
 };
 
 // The base of every control wrapper: the one standard creation of a control and its

@@ -94,16 +94,19 @@ void CInput::NextFrame()
     }
     m_Wheel = m_LateWheel;
     m_LateWheel = 0;
+    NextPadFrame();
     m_InFrame = false;
 }
 
 void CInput::BeginFrame()
 {
     m_InFrame = true;
+    ReadPads();
 }
 
 void CInput::Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    NotePads(message, wParam);
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

@@ -252,6 +252,7 @@ inline LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wPa
     }
     case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_KILLFOCUS: case WM_ACTIVATEAPP:
     case WM_CAPTURECHANGED: case WM_ENTERMENULOOP:
+    case WM_SETFOCUS: case WM_EXITMENULOOP:
         // Only the input state sees these; the platform does the rest as before.
         m_Input.Note(hwnd, message, wParam, lParam);
         return DefWindowProcW(hwnd, message, wParam, lParam);
