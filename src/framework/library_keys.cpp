@@ -1,5 +1,6 @@
 #include "framework/library_keys.h"
 
+#include "controls/default_button.h"
 #include "framework/standard_keys.h"
 #include "services/menu_shortcut.h"
 
@@ -17,7 +18,10 @@ bool detail::TranslateLibraryKeys(MSG& message)
         // messages sent keep their own exceptions; what is left is running out of memory,
         // and the key then goes on as if the library had no use for it.
         try {
-            return TranslateMenuShortcut(message) || TranslateStandardKeys(message);
+            // Enter for a default button comes last: where the standard keys are on, they
+            // press it themselves.
+            return TranslateMenuShortcut(message) || TranslateStandardKeys(message) ||
+                   TranslateDefaultButtonKey(message);
         } catch (...) {
             return false;
         }

@@ -9,7 +9,7 @@ namespace detail {
 
 // Called by a message loop for each message before TranslateMessage and DispatchMessageW:
 // menu shortcuts of the window's bar first, then the standard keys of windows that turned
-// them on. True when the message was consumed: the loop must then neither translate nor
+// them on, then Enter for a window's default push button. True when the message was consumed: the loop must then neither translate nor
 // dispatch it. Costs a comparison or two for anything but a key.
 bool TranslateLibraryKeys(MSG& message);
 
