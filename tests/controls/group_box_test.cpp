@@ -47,13 +47,12 @@ TEST(GroupBox, ItsInsideAndTheControlsOnItShowTheWindowsBackgroundThroughResizes
     ASSERT_TRUE(frame.Create(300, 220));
     BoxDialog dialog;
     ASSERT_TRUE(dialog.CreateDiag(L"box", 300, 220, 340, 20, false, nullptr));
-    const COLORREF face = GetSysColor(COLOR_3DFACE);
     const struct {
         CWindowBase* window;
         Boxed* boxed;
         unsigned background;
     } cases[] = {{&frame, &frame.boxed, 0x3366CC},
-                 {&dialog, &dialog.boxed, (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face)}};
+                 {&dialog, &dialog.boxed, static_cast<unsigned>(SystemFormColor() & 0xFFFFFF)}};
     for (const auto& c : cases) {
         HWND window = c.window->GetWndHandle();
         for (int step = 0; step < 3; ++step) {
