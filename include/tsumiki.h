@@ -2,6 +2,7 @@
 #pragma once
 
 #include "tsumiki/framework.h"
+#include "tsumiki/form.h"
 #include "tsumiki/graphics.h"
 #include "tsumiki/controls.h"
 #include "tsumiki/common_controls.h"

@@ -17,10 +17,12 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <type_traits>
 #include <string>
 #include <vector>
 
 #include "tsumiki/export.h"
+#include "tsumiki/form.h"
 #include "tsumiki/graphics.h"
 #include "tsumiki/input.h"
 
@@ -96,9 +98,11 @@ public:
     // WM_ERASEBKGND. The default returns 1 without erasing: the back buffer covers the
     // whole client area, and erasing first would only flicker.
     virtual int OnEraseBkGnd(HWND hwnd, HDC dc);
-    // WM_PAINT. The default clears the back buffer to white and presents it. An override
-    // must present the buffer (or validate the window itself): a window left invalid is
-    // sent WM_PAINT again at once.
+    // WM_PAINT. The default clears the back buffer to white (or the colour given to
+    // SetClearColor) and presents it. An override must present the buffer (or validate the
+    // window itself): a window left invalid is sent WM_PAINT again at once. The window
+    // answers WM_PRINTCLIENT with its buffer, so that controls drawn on it (group boxes,
+    // themed parts) show what it shows.
     virtual void OnPaint(HWND hwnd);
     // WM_COMMAND from a control (code = its notification), a menu (control null, code 0)
     // or an accelerator (code 1); id is the 16-bit identifier. The default does nothing.
@@ -127,7 +131,8 @@ public:
     // WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT: the brush a control paints its background
     // with, after setting the dc's colours; static texts, check boxes, group boxes and
     // read-only or disabled edits ask through the first, editable edits the second. The defaults give DefWindowProcW's static colours
-    // (the dialog face colour) to both, so edits look like static text. A brush an
+    // (the dialog face colour) to both, so edits look like static text; once
+    // SetClearColor was called, the first gives that colour instead. A brush an
     // override returns is not deleted by the control: keep it alive while it is used.
     // Under the dark library theme (SetLibraryTheme) the defaults give its dark colours.
     virtual HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int kind);
@@ -287,6 +292,39 @@ public:
     // request and draws nothing). A window that does not exist changes nothing.
     void UseDarkTitleBar(bool on = true);
 
+    // Forms: controls that follow the window's size, size limits, one call to place a
+    // window, and the colour a form is painted in. Use them on the window's thread.
+
+    // Anchors a control of this window (a direct child) to edges of the client area
+    // (EAnchor values, combined with |): from now on it keeps the distances to those edges
+    // it has at this call. Anchored left and right it stretches with the width; to neither,
+    // its centre keeps its share of the width; top and bottom likewise. Whenever the window
+    // is resized (WM_SIZE) all its anchored controls move at once, in one DeferWindowPos
+    // batch, each at most once, before OnSize runs. When the DPI changes (WM_DPICHANGED)
+    // the distances, and the sizes that do not stretch, are scaled with it. Works on frame
+    // windows and on modal and modeless dialogs (give a dialog WS_THICKFRAME, with
+    // SetWindowStyle in OnInitDialog, to let the user resize it). Anchoring a control again
+    // measures it again. Ignored for a control that is not this window's child, edges
+    // outside ANCHOR_ALL, or an object without a window. A destroyed control is dropped.
+    void Anchor(HWND control, UINT edges);
+    // The smallest and largest client area the user (or SetWindowPos) may give a top-level
+    // window, in pixels at 96 DPI, scaled with the window's DPI (and again when it
+    // changes), through WM_GETMINMAXINFO; a window outside the limits is brought within
+    // them at once. A width or height of 0 or less sets no limit in that direction; a
+    // maximum below the minimum is raised to it. Nothing without a window.
+    void SetMinClientSize(int width, int height);
+    void SetMaxClientSize(int width, int height);
+    // Places and sizes the window in one call: x and y in the parent's client coordinates
+    // for a child, on the screen for a top-level window; width and height are the outer
+    // size, as SetSize takes it. False when the window does not exist or refuses.
+    bool Move(int x, int y, int width, int height);
+    // The colour (ARGB) the default OnPaint clears the back buffer with; white until set.
+    // Once set, static texts, check boxes, radio buttons and group boxes on the window paint
+    // their background in it too (its RGB part), through the default OnCtlColorStatic, and
+    // a dialog's background takes it: an override of the colour messages keeps its own
+    // answer. SystemFormColor() is the platform's dialog colour.
+    void SetClearColor(unsigned long argb);
+
 protected:
     // Called on WM_INITDIALOG before the back buffer is built.
     virtual void SetInit(HWND hwnd);
@@ -320,6 +358,12 @@ protected:
 
     // The last identifier handed out (32768 before the first).
     static std::atomic<int> m_CounterID;
+
+    // The colour of SetClearColor (opaque white until it is called).
+    unsigned long m_ClearColor;
+    // The brush the controls paint their background with once SetClearColor was called
+    // (null before): shared by the object's copies, deleted with the last of them.
+    std::shared_ptr<std::remove_pointer<HBRUSH>::type> m_ClearBrush;
 
 private:
     friend struct detail::FrameInput;

@@ -6,7 +6,7 @@ namespace tsumiki {
 
 namespace {
 
-constexpr int kSlots = 2;
+constexpr int kSlots = 3;
 
 // Registered once and read by every loop on every thread: atomic slots need no lock.
 std::atomic<detail::PreTranslator> g_Translators[kSlots] = {};

@@ -18,6 +18,9 @@ using PreTranslator = bool (*)(const MSG& message);
 enum class PreTranslatorSlot {
     MenuShortcuts = 0,
     StandardKeys = 1,
+    // Enter for a window's default push button comes last: where the standard keys are on,
+    // they press it themselves.
+    DefaultButton = 2,
 };
 
 // Puts the translator in its slot (registering again changes nothing). Safe from any

@@ -1,6 +1,8 @@
 // What a window object does with a message its class does not override.
 #include "tsumiki/framework.h"
 
+#include "window/form_color.h"
+
 namespace tsumiki {
 
 int CWindowBase::OnCreate(HWND, CREATESTRUCTW*)
@@ -16,7 +18,7 @@ int CWindowBase::OnEraseBkGnd(HWND, HDC)
 
 void CWindowBase::OnPaint(HWND hwnd)
 {
-    m_Graphics.Clear(0xFFFFFFFF);
+    m_Graphics.Clear(m_ClearColor);
     m_Graphics.Present(hwnd);
 }
 
@@ -70,6 +72,10 @@ HBRUSH StaticColors(HWND hwnd, HDC dc, HWND control, UINT message)
 
 HBRUSH CWindowBase::OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int)
 {
+    // A clear colour the program chose wins over the library theme's colours.
+    if (m_ClearBrush) {
+        return detail::PaintOnClearColor(dc, m_ClearColor, m_ClearBrush.get());
+    }
     return StaticColors(hwnd, dc, control, WM_CTLCOLORSTATIC);
 }
 

@@ -5,7 +5,7 @@ namespace tsumiki {
 
 std::atomic<int> CWindowBase::m_CounterID{0x8000};
 
-CWindowBase::CWindowBase() : m_hWnd(nullptr), m_DefWndProc(nullptr) {}
+CWindowBase::CWindowBase() : m_hWnd(nullptr), m_DefWndProc(nullptr), m_ClearColor(0xFFFFFFFF) {}
 
 CWindowBase::CWindowBase(const CWindowBase& other) = default;
 
@@ -97,6 +97,12 @@ void CWindowBase::SetSize(int width, int height)
 void CWindowBase::SetPos(int x, int y)
 {
     SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+}
+
+bool CWindowBase::Move(int x, int y, int width, int height)
+{
+    return m_hWnd && IsWindow(m_hWnd) &&
+           SetWindowPos(m_hWnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "window/window_link.h"
 
+#include "window/form_color.h"
 #include "window/handler_exceptions.h"
 #include "window/media_notify.h"
 
@@ -16,6 +17,27 @@ bool IsDialog(HWND hwnd)
     return GetClassLongPtrW(hwnd, GCW_ATOM) == reinterpret_cast<ULONG_PTR>(WC_DIALOG);
 }
 
+// Copies a frame window's back buffer into a dc given with WM_PRINTCLIENT, in the window's
+// client coordinates (a control printing its parent offsets the dc's origin).
+void PrintBackBuffer(const CGraphics& buffer, HWND hwnd, HDC target)
+{
+    Gdiplus::GpGraphics* drawer = buffer.GetDrawer();
+    HDC source = nullptr;
+    // Taking the buffer's dc also flushes the drawing pending on it.
+    if (!target || !drawer || Gdiplus::DllExports::GdipGetDC(drawer, &source) != Gdiplus::Ok) {
+        return;
+    }
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    BitBlt(target, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
+    Gdiplus::DllExports::GdipReleaseDC(drawer, source);
+}
+
+bool IsColourMessage(UINT message)
+{
+    return message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORDLG;
+}
+
 }  // namespace
 
 LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -28,9 +50,19 @@ LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wPa
         } else if (message == WM_CREATE) {
             object->m_Graphics.CreateBackBuffer(hwnd);
         }
+        if (message == WM_PRINTCLIENT && !IsDialog(hwnd)) {
+            // First, so that a handler of the client's own draws over it.
+            PrintBackBuffer(object->m_Graphics, hwnd, reinterpret_cast<HDC>(wParam));
+        }
         LRESULT result = 0;
         if (!object->CatchingWndProc(hwnd, message, wParam, lParam, result)) {
             result = handler_exceptions::Recover(hwnd, message);
+        }
+        if (IsColourMessage(message) && result == 0 && object->m_ClearBrush && IsDialog(hwnd)) {
+            // A dialog gets no colour handlers: its clear colour is answered here, unless
+            // the client's WndProc answered itself.
+            result = reinterpret_cast<LRESULT>(detail::PaintOnClearColor(
+                reinterpret_cast<HDC>(wParam), object->m_ClearColor, object->m_ClearBrush.get()));
         }
         if (message == WM_NCDESTROY) {
             // The window's last message: nothing may reach the object through it afterwards.
