@@ -24,21 +24,34 @@ struct NamedFace {
     std::wstring face;
     int points = 0;
 };
-std::mutex g_FaceLock;
-NamedFace g_Face;
+
+struct FaceChoice {
+    std::mutex lock;
+    NamedFace face;
+};
+
+FaceChoice& Choice()
+{
+    // Never destroyed: controls are still made and destroyed during the exit (static
+    // window objects of a program linked with the static library).
+    static FaceChoice* choice = new FaceChoice;
+    return *choice;
+}
 
 NamedFace CurrentFace()
 {
-    std::lock_guard<std::mutex> lock(g_FaceLock);
-    return g_Face;
+    FaceChoice& choice = Choice();
+    std::lock_guard<std::mutex> lock(choice.lock);
+    return choice.face;
 }
 
 }  // namespace
 
 void SetControlFont(HFONT font)
 {
-    std::lock_guard<std::mutex> lock(g_FaceLock);
-    g_Face = NamedFace();
+    FaceChoice& choice = Choice();
+    std::lock_guard<std::mutex> lock(choice.lock);
+    choice.face = NamedFace();
     g_ControlFont = font;
 }
 
@@ -48,9 +61,10 @@ bool SetControlFontFace(const wchar_t* face, int points)
         points > kMostPoints) {
         return false;
     }
-    std::lock_guard<std::mutex> lock(g_FaceLock);
-    g_Face.face = face;
-    g_Face.points = points;
+    FaceChoice& choice = Choice();
+    std::lock_guard<std::mutex> lock(choice.lock);
+    choice.face.face = face;
+    choice.face.points = points;
     g_ControlFont = nullptr;
     return true;
 }

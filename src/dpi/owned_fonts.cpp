@@ -32,14 +32,25 @@ struct SharedFont {
 };
 
 // Windows on several threads may take and give back fonts at once.
-std::mutex g_Lock;
-std::map<FontKey, SharedFont> g_Fonts;
+struct FontTable {
+    std::mutex lock;
+    std::map<FontKey, SharedFont> fonts;
+};
+
+FontTable& Fonts()
+{
+    // Never destroyed: a control that dies during the exit (a static window object of a
+    // program linked with the static library) still gives its font back here.
+    static FontTable* table = new FontTable;
+    return *table;
+}
 
 HFONT Acquire(const FontKey& key)
 {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    auto found = g_Fonts.find(key);
-    if (found != g_Fonts.end()) {
+    FontTable& table = Fonts();
+    std::lock_guard<std::mutex> lock(table.lock);
+    auto found = table.fonts.find(key);
+    if (found != table.fonts.end()) {
         ++found->second.users;
         return found->second.font;
     }
@@ -51,19 +62,20 @@ HFONT Acquire(const FontKey& key)
     key.face.copy(description.lfFaceName, LF_FACESIZE - 1);
     HFONT font = CreateFontIndirectW(&description);
     if (font) {
-        g_Fonts.emplace(key, SharedFont{font, 1});
+        table.fonts.emplace(key, SharedFont{font, 1});
     }
     return font;
 }
 
 void Release(HFONT font)
 {
-    std::lock_guard<std::mutex> lock(g_Lock);
-    auto found = std::find_if(g_Fonts.begin(), g_Fonts.end(),
+    FontTable& table = Fonts();
+    std::lock_guard<std::mutex> lock(table.lock);
+    auto found = std::find_if(table.fonts.begin(), table.fonts.end(),
                               [font](const auto& entry) { return entry.second.font == font; });
-    if (found != g_Fonts.end() && --found->second.users == 0) {
+    if (found != table.fonts.end() && --found->second.users == 0) {
         DeleteObject(found->second.font);
-        g_Fonts.erase(found);
+        table.fonts.erase(found);
     }
 }
 

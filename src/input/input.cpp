@@ -1,6 +1,8 @@
 // The keyboard and mouse state a window object keeps from its messages.
 #include "tsumiki/framework.h"
 
+#include <imm.h>
+
 #include <cstring>
 
 namespace tsumiki {
@@ -35,6 +37,53 @@ bool IsButtonUp(UINT message)
 {
     return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP ||
            message == WM_XBUTTONUP;
+}
+
+// The key a key message is about. With an input method on, key-downs arrive as
+// VK_PROCESSKEY and only their releases as the key itself: the method knows the key, and
+// failing that the scan code does.
+UINT RealKey(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    auto key = static_cast<UINT>(wParam);
+    if (key != VK_PROCESSKEY) {
+        return key;
+    }
+    UINT original = ImmGetVirtualKey(hwnd);
+    if (original != VK_PROCESSKEY && original != 0) {
+        return original;
+    }
+    UINT scan = (static_cast<UINT>(lParam) >> 16) & 0xFF;
+    UINT mapped = scan ? MapVirtualKeyW(scan, MAPVK_VSC_TO_VK_EX) : 0;
+    return mapped ? mapped : key;
+}
+
+// Which of the two keys of a modifier a message is about: the scan code tells the Shift
+// keys apart, the extended-key bit the Ctrl and Alt keys. 0 for other keys.
+UINT SideOf(UINT key, LPARAM lParam)
+{
+    bool extended = (lParam & 0x01000000) != 0;
+    switch (key) {
+    case VK_SHIFT:
+        return ((static_cast<UINT>(lParam) >> 16) & 0xFF) == 0x36 ? VK_RSHIFT : VK_LSHIFT;
+    case VK_CONTROL:
+        return extended ? VK_RCONTROL : VK_LCONTROL;
+    case VK_MENU:
+        return extended ? VK_RMENU : VK_LMENU;
+    default:
+        return 0;
+    }
+}
+
+UINT OtherSideOf(UINT side)
+{
+    switch (side) {
+    case VK_LSHIFT: return VK_RSHIFT;
+    case VK_RSHIFT: return VK_LSHIFT;
+    case VK_LCONTROL: return VK_RCONTROL;
+    case VK_RCONTROL: return VK_LCONTROL;
+    case VK_LMENU: return VK_RMENU;
+    default: return VK_LMENU;
+    }
 }
 
 }  // namespace
@@ -110,12 +159,12 @@ void CInput::Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        Press(static_cast<UINT>(wParam));
+        PressKey(RealKey(hwnd, wParam, lParam), lParam);
         return;
     case WM_KEYUP:
     case WM_SYSKEYUP:
         // A key held when Alt goes down comes up as a system key: both count.
-        Release(static_cast<UINT>(wParam));
+        ReleaseKey(static_cast<UINT>(wParam), lParam);
         return;
     case WM_KILLFOCUS:
     case WM_ENTERMENULOOP:
@@ -159,6 +208,28 @@ void CInput::Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     } else {
         PressButton(hwnd, button);
     }
+}
+
+void CInput::PressKey(UINT virtualKey, LPARAM lParam)
+{
+    UINT side = SideOf(virtualKey, lParam);
+    if (side) {
+        // The modifier is held while either of its keys is.
+        Press(side);
+    }
+    Press(virtualKey);
+}
+
+void CInput::ReleaseKey(UINT virtualKey, LPARAM lParam)
+{
+    UINT side = SideOf(virtualKey, lParam);
+    if (side) {
+        Release(side);
+        if (m_Keys[OtherSideOf(side)] & kHeld) {
+            return;
+        }
+    }
+    Release(virtualKey);
 }
 
 void CInput::Press(UINT virtualKey)

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "keyboard/default_button.h"
 #include "loop/pre_translators.h"
 #include "window/window_link.h"
 
@@ -11,42 +12,13 @@ namespace {
 
 using namespace detail;
 
-// The subclass that sees a window's activation while its keys are on; its data is the state.
+// The subclass that serves a window while its keys are on; its data is the state.
 constexpr UINT_PTR kSubclassID = 0x74734B59;
 
 struct KeysState {
     // The control that had the focus when the window was last deactivated.
     HWND lastFocus = nullptr;
 };
-
-// Controls a user can work with the keyboard; static texts, group boxes, progress bars and
-// up-down arrows (worked through their buddy) are no tab stops.
-bool TakesFocus(HWND control)
-{
-    if (IsControlClass(control, L"Button")) {
-        return ButtonType(control) != BS_GROUPBOX;
-    }
-    for (const wchar_t* name : {L"Edit", L"ListBox", L"ComboBox", L"ScrollBar", L"SysListView32",
-                                L"SysTreeView32", L"SysTabControl32", L"msctls_trackbar32"}) {
-        if (IsControlClass(control, name)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The group is one stop: only its first button is a tab stop.
-void GiveTabStop(HWND control)
-{
-    if (!TakesFocus(control)) {
-        return;
-    }
-    if (IsRadioButton(control) && RadioGroup(GetParent(control), false).front() != control) {
-        return;
-    }
-    LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-    SetWindowLongPtrW(control, GWL_STYLE, style | WS_TABSTOP);
-}
 
 // The state is also kept as a property, which is how a window is known to have the keys
 // on (the import libraries of the cross compilers lack GetWindowSubclass).
@@ -65,7 +37,7 @@ thread_local int t_WindowsWithKeys = 0;
 
 LRESULT CALLBACK FilterDialogMessages(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == MSGF_DIALOGBOX && lParam &&
+    if (code == MSGF_DIALOGBOX && lParam && !RoutingThroughDialogManager() &&
         detail::PreTranslateMessage(*reinterpret_cast<const MSG*>(lParam))) {
         return 1;
     }
@@ -85,43 +57,85 @@ void CountWindow(int change)
 }
 
 LRESULT CALLBACK KeysSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR data);
+                              DWORD_PTR);
 
 void TurnOff(HWND window, KeysState* state)
 {
     RemoveWindowSubclass(window, KeysSubclass, kSubclassID);
     RemovePropW(window, kStateProperty);
+    ForgetOwnDefault(window);
     delete state;
     CountWindow(-1);
 }
 
-void RestoreFocus(HWND window, KeysState* state)
+// The platform's dialogs give the focus back to their control when activated again; a frame
+// window does not, and a dialog forgets when its control was destroyed in between.
+void RestoreFocus(HWND window, HWND last)
 {
-    HWND last = state->lastFocus;
     if (last && IsChild(window, last) && IsUsable(last) && GetActiveWindow() == window) {
         SetFocus(last);
     }
 }
 
-LRESULT CALLBACK KeysSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR data)
+// WM_NEXTDLGCTL as the dialog manager handles it for a dialog: the platform's own Tab of a
+// frame window's multi-line edit, the arrows between push buttons and the mnemonic of a
+// label send it, and a frame window's default procedure ignores it.
+void MoveFocusAsDialog(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    auto* state = reinterpret_cast<KeysState*>(data);
-    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd, focus)) {
-            state->lastFocus = focus;
+    auto destination = reinterpret_cast<HWND>(wParam);
+    if (!LOWORD(lParam)) {
+        destination = GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+    }
+    if (!destination || !IsChild(window, destination)) {
+        return;
+    }
+    if (SendMessageW(destination, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+        SendMessageW(destination, EM_SETSEL, 0, -1);
+    }
+    SetFocus(destination);
+}
+
+// The state is looked up again after the window's own procedure has run: a handler there
+// may have turned the keys off or destroyed the window, and the state with them.
+LRESULT CALLBACK KeysSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR)
+{
+    switch (message) {
+    case WM_ACTIVATE: {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            KeysState* state = StateOf(hwnd);
+            if (state && focus && IsChild(hwnd, focus)) {
+                state->lastFocus = focus;
+            }
+            return DefSubclassProc(hwnd, message, wParam, lParam);
         }
-    } else if (message == WM_NCDESTROY) {
-        TurnOff(hwnd, state);
+        LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        // After the window's own handling, which may have put the focus on the window itself.
+        KeysState* state = StateOf(hwnd);
+        if (state && !HIWORD(wParam)) {
+            RestoreFocus(hwnd, state->lastFocus);
+        }
+        return result;
+    }
+    case DM_GETDEFID:
+        return AnswerDefaultId(hwnd, DefSubclassProc(hwnd, message, wParam, lParam));
+    case WM_NEXTDLGCTL:
+        if (IsDialogWindow(hwnd)) {
+            DefSubclassProc(hwnd, message, wParam, lParam);
+        } else {
+            MoveFocusAsDialog(hwnd, wParam, lParam);
+        }
+        FollowFocusWithDefault(hwnd, GetFocus());
+        return 0;
+    case WM_NCDESTROY:
+        if (KeysState* state = StateOf(hwnd)) {
+            TurnOff(hwnd, state);
+        }
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    default:
         return DefSubclassProc(hwnd, message, wParam, lParam);
     }
-    LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    // After the window's own handling, which may have put the focus on the window itself.
-    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
-        RestoreFocus(hwnd, state);
-    }
-    return result;
 }
 
 // The window of the calling thread attached to an object: top-level windows and their
@@ -168,9 +182,19 @@ bool detail::IsRadioButton(HWND window)
            (ButtonType(window) == BS_RADIOBUTTON || ButtonType(window) == BS_AUTORADIOBUTTON);
 }
 
+bool detail::IsPushButton(HWND window)
+{
+    return (SendMessageW(window, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
 bool detail::IsUsable(HWND window)
 {
     return IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+bool detail::IsDialogWindow(HWND window)
+{
+    return GetClassLongPtrW(window, GCW_ATOM) == reinterpret_cast<ULONG_PTR>(WC_DIALOG);
 }
 
 std::vector<HWND> detail::RadioGroup(HWND window, bool usableOnly)
@@ -212,23 +236,27 @@ void detail::SetStandardKeys(HWND window, bool on)
             delete state;
             return;
         }
-        if (!SetWindowSubclass(window, KeysSubclass, kSubclassID, reinterpret_cast<DWORD_PTR>(state))) {
+        if (!SetWindowSubclass(window, KeysSubclass, kSubclassID, 0)) {
             RemovePropW(window, kStateProperty);
             delete state;
             return;
         }
         CountWindow(+1);
     }
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        GiveTabStop(child);
-    }
+    // The dialog manager of an outer window with the keys on then also walks this one's
+    // controls.
+    SetWindowLongPtrW(window, GWL_EXSTYLE,
+                      GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    RememberOwnDefault(window);
+    ArrangeTabOrder(window);
 }
 
 void detail::StandardKeysControlCreated(HWND control)
 {
     HWND parent = GetParent(control);
     if (parent && StateOf(parent)) {
-        GiveTabStop(control);
+        RememberOwnDefault(parent, control);
+        ArrangeTabOrder(parent);
     }
 }
 

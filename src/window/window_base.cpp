@@ -26,8 +26,12 @@ bool CWindowBase::CreateWnd(const wchar_t* title, int width, int height, int x, 
     style |= parent ? WS_CHILD : WS_CLIPCHILDREN;
     detail::EnsureFrameWindowClass();
     window_link::Expect(this);
+    // The library's class is found under the module it was registered in; other classes
+    // under the executable's, as always.
+    bool frameClass = !IS_INTRESOURCE(className) && lstrcmpiW(className, L"BASIC_WINDOW") == 0;
+    HINSTANCE module = frameClass ? detail::FrameWindowModule() : GetModuleHandleW(nullptr);
     m_hWnd = CreateWindowExW(exStyle, className, title, style, x, y, width, height, parent,
-                             menu, GetModuleHandleW(nullptr), nullptr);
+                             menu, module, nullptr);
     // A failed creation, or a class whose procedure is not the library's (a system control),
     // leaves the object waiting; left there, the hand-over would attach the next
     // "BASIC_WINDOW" of this thread to this object.

@@ -3,6 +3,7 @@
 #include <winternl.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -31,7 +32,14 @@ LookupSlots& Slots()
 {
     // Made by the first lookup, not at load: a static of a program linked with the static
     // library may create a window before this file's statics are made.
-    static LookupSlots slots;
+    static LookupSlots slots = [] {
+#if defined(TSUMIKI_STATIC)
+        // tsumiki.dll frees them at its unload; the static library at the exit, which in a
+        // DLL built on it is that DLL's unload (the slots would leak at every load).
+        std::atexit(window_link::ReleaseLookupSlots);
+#endif
+        return LookupSlots();
+    }();
     return slots;
 }
 
@@ -43,7 +51,11 @@ LookupSlots& Slots()
 void* ReadSlot(DWORD slot)
 {
     if (slot >= 64) {
-        return TlsGetValue(slot);
+        // TlsGetValue clears the last error, which the sender of a message may still read.
+        DWORD error = GetLastError();
+        void* value = TlsGetValue(slot);
+        SetLastError(error);
+        return value;
     }
     TEB* teb = nullptr;
 #if defined(_WIN64)

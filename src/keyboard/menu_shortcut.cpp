@@ -1,6 +1,4 @@
-#include "services/menu_shortcut.h"
-
-#include "loop/pre_translators.h"
+#include "keyboard/menu_shortcut.h"
 
 #include <cwctype>
 #include <string>
@@ -82,75 +80,6 @@ bool ParseModifier(std::wstring_view name, KeyChord& chord)
     return flag != nullptr;
 }
 
-// The outcome of a search for a shortcut in a menu.
-struct Found {
-    bool found = false;
-    bool enabled = false;
-    UINT id = 0;
-};
-
-bool Matches(const KeyChord& shortcut, UINT key, const KeyChord& held)
-{
-    return (key == shortcut.key || (shortcut.alternative && key == shortcut.alternative)) &&
-           shortcut.ctrl == held.ctrl && shortcut.shift == held.shift && shortcut.alt == held.alt;
-}
-
-std::wstring ItemText(HMENU menu, int position, UINT length)
-{
-    std::wstring text(length + 1, L'\0');
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = &text[0];
-    info.cch = length + 1;
-    if (!GetMenuItemInfoW(menu, position, TRUE, &info)) {
-        return std::wstring();
-    }
-    text.resize(info.cch < length ? info.cch : length);
-    return text;
-}
-
-// Depth first, in menu order. The depth limit guards against a pop-up placed inside itself.
-Found FindShortcut(HMENU menu, UINT key, const KeyChord& held, bool disabled, int depth)
-{
-    Found result;
-    int count = GetMenuItemCount(menu);
-    for (int position = 0; position < count && !result.found; ++position) {
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        if (!GetMenuItemInfoW(menu, position, TRUE, &info) ||
-            (info.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW))) {
-            continue;
-        }
-        // An item inside a disabled pop-up cannot be clicked either.
-        bool itemDisabled = disabled || (info.fState & (MFS_DISABLED | MFS_GRAYED));
-        if (info.hSubMenu) {
-            if (depth < 16) {
-                result = FindShortcut(info.hSubMenu, key, held, itemDisabled, depth + 1);
-            }
-            continue;
-        }
-        KeyChord shortcut;
-        if (info.cch && ParseShortcut(ItemText(menu, position, info.cch), shortcut) &&
-            Matches(shortcut, key, held)) {
-            result = {true, !itemDisabled, info.wID};
-        }
-    }
-    return result;
-}
-
-bool IsModifier(UINT key)
-{
-    switch (key) {
-    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_LSHIFT: case VK_RSHIFT:
-    case VK_LCONTROL: case VK_RCONTROL: case VK_LMENU: case VK_RMENU:
-        return true;
-    default:
-        return false;
-    }
-}
-
 }  // namespace
 
 std::wstring_view ItemLabel(std::wstring_view text)
@@ -188,43 +117,6 @@ bool ParseShortcut(std::wstring_view text, KeyChord& chord)
     chord = parsed;
     return true;
 }
-
-bool TranslateMenuShortcut(const MSG& message)
-{
-    if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) || !message.hwnd ||
-        IsModifier(static_cast<UINT>(message.wParam))) {
-        return false;
-    }
-    HWND window = GetAncestor(message.hwnd, GA_ROOT);
-    HMENU bar = window ? GetMenu(window) : nullptr;
-    if (!bar || !IsMenu(bar) || !IsWindowEnabled(window)) {
-        return false;
-    }
-    KeyChord held;
-    held.ctrl = GetKeyState(VK_CONTROL) < 0;
-    held.shift = GetKeyState(VK_SHIFT) < 0;
-    held.alt = GetKeyState(VK_MENU) < 0;
-    Found found = FindShortcut(bar, static_cast<UINT>(message.wParam), held, false, 0);
-    if (found.found && found.enabled) {
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(found.id, 0), 0);
-    }
-    return found.found;
-}
-
-void RegisterMenuShortcuts()
-{
-    RegisterPreTranslator(PreTranslatorSlot::MenuShortcuts, TranslateMenuShortcut);
-}
-
-namespace {
-
-// Loaded with the DLL, so shortcuts keep serving menu bars set by SetMenu itself; the
-// static library links this file only with CMenu, whose Set registers.
-struct RegisterAtLoad {
-    RegisterAtLoad() { RegisterMenuShortcuts(); }
-} g_RegisterAtLoad;
-
-}  // namespace
 
 }  // namespace detail
 
