@@ -66,34 +66,6 @@ struct Sampling {
     float originX, originY, xx, xy, yx, yy;
 };
 
-// a * b / 255 truncated, for a, b <= 255.
-inline std::uint32_t Scale(std::uint32_t a, std::uint32_t b)
-{
-    const std::uint32_t n = a * b;
-    return (n + 1 + (n >> 8)) >> 8;
-}
-
-// Each channel of a and b weighted (255 - w) : w, truncated; exact where a == b.
-inline std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, std::uint32_t w)
-{
-    const std::uint32_t v = 255 - w;
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t n = ((a >> shift) & 0xFF) * v + ((b >> shift) & 0xFF) * w;
-        out |= ((n + 1 + (n >> 8)) >> 8) << shift;
-    }
-    return out;
-}
-
-inline std::uint32_t Fade(std::uint32_t argb, std::uint32_t opacity)
-{
-    if (opacity == 255) {
-        return argb;
-    }
-    return Scale(argb >> 24, opacity) << 24 | Scale((argb >> 16) & 0xFF, opacity) << 16 |
-           Scale((argb >> 8) & 0xFF, opacity) << 8 | Scale(argb & 0xFF, opacity);
-}
-
 // Premultiplied source over destination, each channel rounded as GDI's alpha blend does.
 inline std::uint32_t Over(std::uint32_t source, std::uint32_t destination)
 {
@@ -110,19 +82,8 @@ inline std::uint32_t Over(std::uint32_t source, std::uint32_t destination)
     return out;
 }
 
-// The bilinear sample between the pixel at upper[0], its right neighbour and the two below
-// them, weighted wx : 255 - wx across and wy : 255 - wy down as GDI+ weighs them, faded by
-// the opacity and put over the destination pixel. Integer steps, each truncated or
-// rounded as GDI+ and GDI do theirs.
-inline std::uint32_t ShadePlain(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t wx,
-                                std::uint32_t wy, std::uint32_t opacity, std::uint32_t destination)
-{
-    const std::uint32_t above = wx ? Lerp(upper[0], upper[1], wx) : upper[0];
-    const std::uint32_t sample = wy ? Lerp(above, wx ? Lerp(lower[0], lower[1], wx) : lower[0], wy) : above;
-    const std::uint32_t colour = Fade(sample, opacity);
-    return colour >> 24 ? Over(colour, destination) : destination;
-}
-
+// The per-pixel blend, with SSE2 where the target has it (x86_64, and i686 as this library
+// builds it), in plain integer steps elsewhere; both give the same results.
 #if defined(__SSE2__)
 // floor(n / 255) in each 16-bit lane, for n < 65280.
 inline __m128i DivideBy255(__m128i n)
@@ -130,7 +91,7 @@ inline __m128i DivideBy255(__m128i n)
     return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(n, _mm_set1_epi16(1)), _mm_srli_epi16(n, 8)), 8);
 }
 
-// ShadePlain with the four channels of a pixel side by side: the same steps, the same results.
+// ShadePlain's steps (below) with the four channels of a pixel side by side: the same results.
 inline std::uint32_t ShadeSse2(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t wx,
                                std::uint32_t wy, std::uint32_t opacity, std::uint32_t destination)
 {
@@ -162,6 +123,47 @@ inline std::uint32_t ShadeSse2(const std::uint32_t* upper, const std::uint32_t* 
         _mm_add_epi16(_mm_mullo_epi16(below, _mm_set1_epi16(static_cast<short>(255 - alpha))), _mm_set1_epi16(127)));
     const __m128i out = _mm_add_epi16(colour, kept);
     return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(out, out)));
+}
+#else
+// a * b / 255 truncated, for a, b <= 255.
+inline std::uint32_t Scale(std::uint32_t a, std::uint32_t b)
+{
+    const std::uint32_t n = a * b;
+    return (n + 1 + (n >> 8)) >> 8;
+}
+
+// Each channel of a and b weighted (255 - w) : w, truncated; exact where a == b.
+inline std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, std::uint32_t w)
+{
+    const std::uint32_t v = 255 - w;
+    std::uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const std::uint32_t n = ((a >> shift) & 0xFF) * v + ((b >> shift) & 0xFF) * w;
+        out |= ((n + 1 + (n >> 8)) >> 8) << shift;
+    }
+    return out;
+}
+
+inline std::uint32_t Fade(std::uint32_t argb, std::uint32_t opacity)
+{
+    if (opacity == 255) {
+        return argb;
+    }
+    return Scale(argb >> 24, opacity) << 24 | Scale((argb >> 16) & 0xFF, opacity) << 16 |
+           Scale((argb >> 8) & 0xFF, opacity) << 8 | Scale(argb & 0xFF, opacity);
+}
+
+// The bilinear sample between the pixel at upper[0], its right neighbour and the two below
+// them, weighted wx : 255 - wx across and wy : 255 - wy down as GDI+ weighs them, faded by
+// the opacity and put over the destination pixel. Integer steps, each truncated or
+// rounded as GDI+ and GDI do theirs.
+inline std::uint32_t ShadePlain(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t wx,
+                                std::uint32_t wy, std::uint32_t opacity, std::uint32_t destination)
+{
+    const std::uint32_t above = wx ? Lerp(upper[0], upper[1], wx) : upper[0];
+    const std::uint32_t sample = wy ? Lerp(above, wx ? Lerp(lower[0], lower[1], wx) : lower[0], wy) : above;
+    const std::uint32_t colour = Fade(sample, opacity);
+    return colour >> 24 ? Over(colour, destination) : destination;
 }
 #endif
 
