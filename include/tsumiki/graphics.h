@@ -91,11 +91,16 @@ public:
     // calling thread, so that a paint never comes back at once.
     bool Present(HWND window);
     // The GDI+ drawing object, for drawing this class does not wrap; null without a buffer.
+    // Until it is taken the buffer knows its own settings; once taken, the program may
+    // change them at any time, so every drawing the library would write into the pixels
+    // itself first asks GDI+ for them (and text is always drawn by GDI+).
     Gdiplus::GpGraphics* GetDrawer() const;
 
     // Each drawing operation does nothing without a buffer. Pens and brushes are made and
     // deleted within the call; text keeps the last few fonts (by name and size) and its
-    // brush for the life of the buffer.
+    // brush for the life of the buffer. While the drawing object is as the library made it,
+    // sprites, Clear, FillRectangle, FillEllipse, thin opaque lines and text drawn again are
+    // written into the buffer's pixels directly, with the pixels GDI+ would give.
 
     // The whole picture, centred on the image's position and turned by its angle. With
     // the drawing object as the library made it (no clip, world transform, page scale,
@@ -108,9 +113,12 @@ public:
     // Text with its top-left at (x, y), size in points (or pixels: SetTextUnit). A font
     // that is not installed falls back to the generic sans-serif family, and when that is
     // missing too, to the first installed family: text is drawn whenever any font is
-    // installed.
+    // installed. The same text, font, size and colour drawn again (a score, a label) comes
+    // from the pixels GDI+ drew for it, kept for the last few dozen such texts.
     void DrawString(const wchar_t* text, float x, float y, float size, Gdiplus::Color color,
                     const wchar_t* fontName);
+    // A straight line; one of an opaque colour up to 1 pixel wide, smoothing off, is
+    // written into the pixels directly.
     void DrawLine(float x1, float y1, float x2, float y2, Gdiplus::Color color, float width);
     // A cardinal spline through the first `count` points; fewer than two draw nothing.
     void DrawCurve(const Gdiplus::PointF* points, int count, Gdiplus::Color color, float width);
@@ -239,7 +247,9 @@ public:
 
     // The GDI+ picture; null without a picture. CGraphics keeps a copy of the pixels for
     // its fast drawing: a change made through this pointer shows from the next DrawImage
-    // on as long as the pointer is fetched again after the previous one.
+    // on as long as the pointer is fetched again after the previous one. Each call makes
+    // the next fast draw copy the picture again: GetWidth() > 0 asks more cheaply whether
+    // there is a picture.
     Gdiplus::GpImage* GetPtr() const;
     // The picture's drawing effects; null without a picture. Once they are handed out
     // they may hold effects the library cannot read back, so CGraphics draws this

@@ -32,7 +32,10 @@ public:
     CInput();
 
     // Whether the key (a virtual-key code, VK_LEFT, 'A', ...) is held; false for a code
-    // above 255. System keys (with Alt held, and F10) count as well.
+    // above 255. System keys (with Alt held, and F10) count as well, and so do keys an
+    // input method takes (under their own code, never as VK_PROCESSKEY). VK_LSHIFT,
+    // VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU and VK_RMENU name one key each;
+    // VK_SHIFT, VK_CONTROL and VK_MENU are held while either of their keys is.
     bool IsDown(UINT virtualKey) const;
     // Whether the key went down, or came up, since the last frame (both when it was tapped
     // between two frames). A key the platform repeats while held is pressed once.
@@ -78,6 +81,9 @@ private:
     // the losses of focus, activation and capture. While a button is held on the window
     // the window has the mouse captured.
     void Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // A key message's key; Shift, Ctrl and Alt also as their left or right key.
+    void PressKey(UINT virtualKey, LPARAM lParam);
+    void ReleaseKey(UINT virtualKey, LPARAM lParam);
     void Press(UINT virtualKey);
     void Release(UINT virtualKey);
     void PressButton(HWND hwnd, int button);

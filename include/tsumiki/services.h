@@ -272,6 +272,13 @@ TSUMIKI_API bool OpenFileNameDialog(wchar_t* result, const wchar_t* filter,
 TSUMIKI_API bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
                                     const wchar_t* defaultExtension, HWND owner,
                                     const wchar_t* title);
+// The save dialog as above, with suggestedName (a file name, or a whole path) in its name
+// box instead of the path chosen last; a null suggestedName is the form above. A cancel
+// leaves the last path as it was; a choice becomes the last path. A suggestedName of
+// MAX_PATH characters or more, or a null result, shows no dialog and answers false.
+TSUMIKI_API bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
+                                    const wchar_t* defaultExtension, HWND owner,
+                                    const wchar_t* title, const wchar_t* suggestedName);
 
 }  // namespace tsumiki
 

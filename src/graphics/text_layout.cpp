@@ -1,6 +1,6 @@
 // Measured text, and text laid out in a box with its alignments. Each call makes the font,
 // brush and string format it needs and deletes them before it returns.
-#include "graphics/surface.h"
+#include "graphics/direct_drawing.h"
 
 #include <climits>
 #include <cmath>
@@ -41,7 +41,7 @@ void CGraphics::SetTextUnit(ETextUnit unit)
 
 SizeF CGraphics::MeasureString(const wchar_t* text, float size, const wchar_t* fontName)
 {
-    GpGraphics* graphics = GetDrawer();
+    GpGraphics* graphics = m_Surface ? m_Surface->graphics : nullptr;
     if (!graphics || !text || !*text) {
         return SizeF();
     }
@@ -62,7 +62,7 @@ SizeF CGraphics::MeasureString(const wchar_t* text, float size, const wchar_t* f
 void CGraphics::DrawString(const wchar_t* text, const RectF& box, float size, Color color, const wchar_t* fontName,
                            EAlign horizontal, EAlign vertical)
 {
-    GpGraphics* graphics = GetDrawer();
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     // A zero-size box would mean "neither wrap nor clip" to GDI+, not an empty box.
     if (!graphics || !text || !*text || !std::isfinite(box.X) || !std::isfinite(box.Y) ||
         !std::isfinite(box.Width) || !std::isfinite(box.Height) || box.Width <= 0 || box.Height <= 0) {
