@@ -79,13 +79,13 @@ Sides SidesOf(UINT key)
 UINT SideOf(UINT key, LPARAM lParam, bool down, const unsigned char* held)
 {
     Sides sides = SidesOf(key);
-    UINT scan = (static_cast<UINT>(lParam) >> 16) & 0xFF;
     if (!sides.left) {
         return 0;
     }
     if (lParam & 0x01000000) {
         return sides.right;
     }
+    UINT scan = (static_cast<UINT>(lParam) >> 16) & 0xFF;
     if (scan) {
         bool right = key == VK_SHIFT && MapVirtualKeyW(scan, MAPVK_VSC_TO_VK_EX) == VK_RSHIFT;
         return right ? sides.right : sides.left;
