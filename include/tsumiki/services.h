@@ -43,19 +43,22 @@ public:
     // first identifier made for a text is the one GetID and IsSelect know. A null text
     // adds nothing. Returns the pop-up.
     // Shortcuts: a text ending in a tab and a key ("Open…\tCtrl+O", "Help\tF1", "Full
-    // screen\tAlt+Enter") shows the key right-aligned, and while a window shows the bar,
-    // MessageLoop turns that key pressed in the window into the item's WM_COMMAND, as a
-    // click on the item would (code 0). Names, in any case: Ctrl, Shift, Alt joined by '+'
-    // to a letter, a digit, F1-F24, Enter, Esc, Space, Tab, Backspace, Del, Ins, Home,
-    // End, PgUp, PgDn, Left, Right, Up, Down, + - , . or ;. Another tail is plain text,
-    // without a shortcut and without a box. Of items with the same shortcut the first in
-    // the menu (depth first) has it; a disabled or greyed item's shortcut does nothing.
+    // screen\tAlt+Enter") shows the key right-aligned, and while a window shows the bar
+    // through Set, the loops turn that key pressed in the window into the item's
+    // WM_COMMAND, as a click on the item would (code 0), after sending the window
+    // WM_INITMENU and WM_INITMENUPOPUP for the item's pop-ups; an item disabled or greyed
+    // by then does nothing, and no shortcut acts while the mouse is captured. Names, in
+    // any case: Ctrl, Shift, Alt joined by '+' to a letter, a digit, F1-F24, Enter, Esc,
+    // Space, Tab, Backspace, Del, Ins, Home, End, PgUp, PgDn, Left, Right, Up, Down,
+    // + - , . or ;. Another tail is plain text, without a shortcut and without a box. Of
+    // items with the same shortcut the first in the menu (depth first) has it.
     // GetID and IsSelect know such an item by the text before the tab ("Open…") as well.
     HMENU AddMenu(const wchar_t* title, int count, ...);
     // The same, but the pop-up goes into the given menu, for instance a pop-up returned by
     // an earlier AddMenu (a cascade).
     HMENU AddMenu(const wchar_t* title, HMENU parent, int count, ...);
-    // Shows the bar on the window. Call again after adding pop-ups to a bar already shown.
+    // Shows the bar on the window and reads its items' shortcuts. Call again after adding
+    // pop-ups to a bar already shown, to draw them (their shortcuts work at once).
     // A bar the window showed whose menus have died is destroyed; a bar another living
     // CMenu owns is only taken off. A child window has no bar: nothing changes.
     void Set(HWND window);

@@ -181,29 +181,15 @@ public:
     // a file that does not load changes nothing.
     void SetIconImage(const wchar_t* path);
     void SetCursorImage(const wchar_t* path);
-    // Turns on (or off) the standard keys of a frame window or a dialog, modal or
-    // modeless; call it once the window exists (in OnCreate, OnInitDialog, or after
-    // CreateWnd or CreateDiag). While on:
-    // - Tab and Shift+Tab move the focus through the window's visible, enabled controls in
-    //   the order they were made, wrapping at the ends. The controls the library makes on
-    //   the window (before and after the call) become tab stops; static texts, group boxes,
-    //   progress bars and up-down arrows do not. The radio buttons of the window are one
-    //   stop (Tab lands on the checked one); the arrows move and check within them.
-    // - Enter sends the window WM_COMMAND with IDOK, or presses its default push button
-    //   (BS_DEFPUSHBUTTON) if it has one; with the focus on a push button it presses that
-    //   button; a multi-line edit with ES_WANTRETURN keeps it.
-    // - Escape closes a dialog as its close box does (OnClose); a frame window gets
-    //   IDCANCEL at OnCommand.
-    // - Alt plus the underlined letter of a button's text ("&Apply") presses the button (a
-    //   check box or radio button is clicked); that of a static text or group box focuses
-    //   the control after it.
-    // - The control with the focus when the window is deactivated gets it back when the
-    //   window is activated again.
-    // MessageLoop reads the keys for every such window; a modal dialog's own loop reads
-    // them through a message filter the library keeps on the thread meanwhile. Off (the
-    // default, and after UseStandardKeys(false)) the loop takes none of these keys; tab
-    // stops already given stay. An object without a window, a dead window, or a control
-    // changes nothing. Use it on the window's thread.
+    // Turns on (or off) the standard keys of this frame window or dialog, modal or
+    // modeless: Tab and Shift+Tab between its controls (which become tab stops), the
+    // arrows within a group, Enter, Escape and Alt plus a mnemonic, as README.md, "Keyboard",
+    // lists them; the default push button follows the focus, and the focus returns to its
+    // control when the window is activated again. Needs the window to exist (call it in
+    // OnCreate, OnInitDialog, or after CreateWnd or CreateDiag); an object without a window,
+    // a dead window or a control changes nothing. Off (the default, and after
+    // UseStandardKeys(false)) the loops take none of these keys; tab stops and groups
+    // already given stay. Use it on the window's thread.
     void UseStandardKeys(bool on = true);
 
     // The window's DPI: 96 at 100 % scale, 144 at 150 %. Before the window exists, the

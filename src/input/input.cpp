@@ -57,33 +57,42 @@ UINT RealKey(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return mapped ? mapped : key;
 }
 
-// Which of the two keys of a modifier a message is about: the scan code tells the Shift
-// keys apart, the extended-key bit the Ctrl and Alt keys. 0 for other keys.
-UINT SideOf(UINT key, LPARAM lParam)
+// The left and right keys of a modifier; 0 for other keys.
+struct Sides {
+    UINT left;
+    UINT right;
+};
+
+Sides SidesOf(UINT key)
 {
-    bool extended = (lParam & 0x01000000) != 0;
     switch (key) {
-    case VK_SHIFT:
-        return ((static_cast<UINT>(lParam) >> 16) & 0xFF) == 0x36 ? VK_RSHIFT : VK_LSHIFT;
-    case VK_CONTROL:
-        return extended ? VK_RCONTROL : VK_LCONTROL;
-    case VK_MENU:
-        return extended ? VK_RMENU : VK_LMENU;
-    default:
-        return 0;
+    case VK_SHIFT: return {VK_LSHIFT, VK_RSHIFT};
+    case VK_CONTROL: return {VK_LCONTROL, VK_RCONTROL};
+    case VK_MENU: return {VK_LMENU, VK_RMENU};
+    default: return {0, 0};
     }
 }
 
-UINT OtherSideOf(UINT side)
+// Which key of a modifier a message is about: the extended-key bit marks the right Ctrl and
+// Alt, the scan code the right Shift. A message without them (SendInput without a scan
+// code makes such) is told by the thread's key state: the key whose state changed.
+UINT SideOf(UINT key, LPARAM lParam, bool down, const unsigned char* held)
 {
-    switch (side) {
-    case VK_LSHIFT: return VK_RSHIFT;
-    case VK_RSHIFT: return VK_LSHIFT;
-    case VK_LCONTROL: return VK_RCONTROL;
-    case VK_RCONTROL: return VK_LCONTROL;
-    case VK_LMENU: return VK_RMENU;
-    default: return VK_LMENU;
+    Sides sides = SidesOf(key);
+    if (!sides.left) {
+        return 0;
     }
+    if (lParam & 0x01000000) {
+        return sides.right;
+    }
+    UINT scan = (static_cast<UINT>(lParam) >> 16) & 0xFF;
+    if (scan) {
+        bool right = key == VK_SHIFT && MapVirtualKeyW(scan, MAPVK_VSC_TO_VK_EX) == VK_RSHIFT;
+        return right ? sides.right : sides.left;
+    }
+    bool rightDown = GetKeyState(static_cast<int>(sides.right)) < 0;
+    bool rightHeld = (held[sides.right] & kHeld) != 0;
+    return (down ? rightDown && !rightHeld : !rightDown && rightHeld) ? sides.right : sides.left;
 }
 
 }  // namespace
@@ -212,7 +221,7 @@ void CInput::Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 void CInput::PressKey(UINT virtualKey, LPARAM lParam)
 {
-    UINT side = SideOf(virtualKey, lParam);
+    UINT side = SideOf(virtualKey, lParam, true, m_Keys);
     if (side) {
         // The modifier is held while either of its keys is.
         Press(side);
@@ -222,10 +231,11 @@ void CInput::PressKey(UINT virtualKey, LPARAM lParam)
 
 void CInput::ReleaseKey(UINT virtualKey, LPARAM lParam)
 {
-    UINT side = SideOf(virtualKey, lParam);
+    UINT side = SideOf(virtualKey, lParam, false, m_Keys);
     if (side) {
         Release(side);
-        if (m_Keys[OtherSideOf(side)] & kHeld) {
+        Sides sides = SidesOf(virtualKey);
+        if (m_Keys[side == sides.left ? sides.right : sides.left] & kHeld) {
             return;
         }
     }

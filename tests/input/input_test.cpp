@@ -132,4 +132,36 @@ TEST(InputState, APressIsSeenInOneFrameAndAHeldKeyIsReleasedWhenTheFocusLeaves)
     }
 }
 
+TEST(InputState, ShiftIsHeldWhileEitherShiftIsAndAnImeKeyDownCountsAsItsOwnKey)
+{
+    InputRecorder frame;
+    ASSERT_TRUE(frame.Create());
+    Foreground(frame.GetWndHandle());
+    const CInput& input = frame.Input();
+    const struct {
+        WORD key;
+        bool up;
+        const char* held;  // Shift, left Shift, right Shift
+    } steps[] = {{VK_LSHIFT, false, "110"}, {VK_RSHIFT, false, "111"}, {VK_RSHIFT, true, "110"},
+                 {VK_LSHIFT, true, "000"}};
+    for (const auto& step : steps) {
+        // With its scan code, as a keyboard gives it (without one Wine takes either for the left).
+        INPUT key = KeyInput(step.key, step.up);
+        key.ki.wScan = static_cast<WORD>(MapVirtualKeyW(step.key, MAPVK_VK_TO_VSC));
+        SendInputs({key});
+        std::string held;
+        for (UINT k : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT}) held += input.IsDown(k) ? '1' : '0';
+        EXPECT_EQ(held, step.held) << &step - steps;
+    }
+    // An input method turns the key-down into VK_PROCESSKEY; the release comes as the key.
+    LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW('A', MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(frame.GetWndHandle(), WM_KEYDOWN, VK_PROCESSKEY, 1 | scan);
+    PumpFor(50);
+    EXPECT_TRUE(input.IsDown('A') && input.WasPressed('A'));
+    EXPECT_FALSE(input.IsDown(VK_PROCESSKEY));
+    PostMessageW(frame.GetWndHandle(), WM_KEYUP, 'A', 1 | scan | static_cast<LPARAM>(0xC0000000u));
+    PumpFor(50);
+    EXPECT_FALSE(input.IsDown('A'));
+}
+
 }  // namespace

@@ -73,4 +73,61 @@ TEST(MenuShortcut, AKeyNamedAfterTheTabChoosesTheFirstEnabledItemThatShowsIt)
     EXPECT_TRUE(frame.chosen.empty());
 }
 
+// Greys its Undo item in WM_INITMENUPOPUP when told to, the usual way to keep Undo current.
+class UpdatingFrame : public MenuFrame {
+public:
+    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_INITMENU) {
+            ++inits;
+        } else if (message == WM_INITMENUPOPUP) {
+            EnableMenuItem(reinterpret_cast<HMENU>(wParam), undo, grey ? MF_GRAYED : MF_ENABLED);
+        }
+        return MenuFrame::WndProc(hwnd, message, wParam, lParam);
+    }
+    UINT undo = 0;
+    bool grey = false;
+    int inits = 0;
+};
+
+TEST(MenuShortcut, FiresForAnItemStillEnabledAfterInitMenuPopupOnlyWithTheMouseFreeAndTheBarOfCMenu)
+{
+    UpdatingFrame frame;
+    ASSERT_TRUE(frame.Create(300, 200, 60, 60));
+    HWND hwnd = frame.GetWndHandle();
+    CMenu menu;
+    menu.AddMenu(L"Edit", 1, L"Undo\tCtrl+Z");
+    menu.Set(hwnd);
+    frame.undo = static_cast<UINT>(menu.GetID(L"Undo"));
+    SetForegroundWindow(hwnd);
+    RunMessageLoopFor(100);
+    const struct {
+        bool grey, captured, ownBar;
+        int fired, inits;
+    } cases[] = {{false, false, false, 1, 1}, {true, false, false, 0, 1},
+                 {false, true, false, 0, 0},  {false, false, true, 0, 0}};
+    for (const auto& c : cases) {
+        frame.grey = c.grey;
+        frame.chosen.clear();
+        frame.inits = 0;
+        // A bar set by SetMenu itself, with the same item: no shortcuts.
+        HMENU bar = CreateMenu(), popup = CreatePopupMenu();
+        AppendMenuW(popup, MF_STRING, frame.undo, L"Undo\tCtrl+Z");
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"Edit");
+        if (c.ownBar) {
+            SetMenu(hwnd, bar);
+        }
+        if (c.captured) {
+            SetCapture(hwnd);
+        }
+        SendChord({VK_CONTROL, 'Z'});
+        RunMessageLoopFor(150);
+        ReleaseCapture();
+        EXPECT_EQ(static_cast<int>(frame.chosen.size()), c.fired) << &c - cases;
+        EXPECT_EQ(frame.inits, c.inits) << &c - cases;
+        menu.Set(hwnd);
+        DestroyMenu(bar);
+    }
+}
+
 }  // namespace

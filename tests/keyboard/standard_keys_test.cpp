@@ -5,6 +5,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/frame_window.h"
 #include "support/key_chord.h"
@@ -109,7 +110,7 @@ TEST(StandardKeys, TabEnterEscapeAndMnemonicsWorkInFramesAndDialogsThatTurnThemO
         const char* seen;
         const char* tabStops;
     } cases[] = {
-        // Alt+A presses Apply as the platform's dialog manager does: the focus goes with it.
+        // Alt+A: a button pressed by its letter takes the focus, as the platform's buttons do.
         {kModeless, true, "1233223", "Apply OK Apply Close ", "111"},
         {kFrame, true, "1233223", "Apply OK Apply Cancel ", "111"},
         {kModal, true, "1233223", "Apply OK Apply Close ", "111"},
@@ -221,6 +222,109 @@ TEST(StandardKeys, ARadioGroupIsOneStopWhoseArrowsMoveAndCheck)
     none.UseStandardKeys();  // no window: nothing happens
     DestroyWindow(hwnd);
     frame.UseStandardKeys();  // a dead window: nothing happens
+}
+
+// A frame window that notes which keyboard cues it was told to show, and its commands.
+class CueFrame : public TestFrame {
+public:
+    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CHANGEUISTATE && LOWORD(wParam) == UIS_CLEAR) {
+            shown |= HIWORD(wParam);
+        }
+        if (message == WM_COMMAND) {
+            commands.push_back(LOWORD(wParam));
+        }
+        return TestFrame::WndProc(hwnd, message, wParam, lParam);
+    }
+    WORD shown = 0;
+    std::vector<int> commands;
+};
+
+HWND DefaultButtonOf(HWND window)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) return child;
+    }
+    return nullptr;
+}
+
+TEST(StandardKeys, TabShowsTheFocusCueTheDefaultFollowsTheFocusAndArrowsMoveAmongPushButtons)
+{
+    CueFrame frame;
+    ASSERT_TRUE(frame.Create(320, 200, 60, 60));
+    HWND hwnd = frame.GetWndHandle();
+    CEdit edit;
+    CButton ok, more, less;
+    edit.Create(hwnd, 10, 10, 150, 24, L"");
+    ok.Create(hwnd, 10, 50, 80, 28, L"OK");
+    more.Create(hwnd, 100, 50, 80, 28, L"More");
+    less.Create(hwnd, 190, 50, 80, 28, L"Less");
+    SendMessageW(ok.GetWndHandle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);  // the window's own
+    frame.UseStandardKeys();
+    // Cues hidden, as Windows starts a window the mouse brought up.
+    SendMessageW(hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+    SetForegroundWindow(hwnd);
+    SetFocus(edit.GetWndHandle());
+    RunMessageLoopFor(100);
+    frame.shown = 0;
+    const struct {
+        std::initializer_list<WORD> keys;
+        CWindowBase* focus;
+        CWindowBase* byDefault;
+    } steps[] = {{{VK_TAB}, &ok, &ok},       {{VK_TAB}, &more, &more}, {{VK_RIGHT}, &less, &less},
+                 {{VK_RIGHT}, &ok, &ok},     {{VK_LEFT}, &less, &less}, {{VK_TAB}, &edit, &ok}};
+    for (const auto& step : steps) {
+        SendChord(step.keys);
+        RunMessageLoopFor(150);
+        EXPECT_EQ(GetFocus(), step.focus->GetWndHandle()) << &step - steps;
+        EXPECT_EQ(DefaultButtonOf(hwnd), step.byDefault->GetWndHandle()) << &step - steps;
+    }
+    EXPECT_TRUE(frame.shown & UISF_HIDEFOCUS) << "Tab shows the focus rectangle";
+    EXPECT_FALSE(SendMessageW(GetFocus(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    SendChord({VK_RETURN});
+    RunMessageLoopFor(150);
+    ASSERT_FALSE(frame.commands.empty());
+    EXPECT_EQ(frame.commands.back(), ok.GetID()) << "Enter in the edit presses the own default";
+}
+
+// Turns its keys off, or destroys itself, while it is being activated.
+class ActivationFrame : public TestFrame {
+public:
+    void OnActivate(HWND hwnd, UINT state, HWND other, int minimized) override
+    {
+        TestFrame::OnActivate(hwnd, state, other, minimized);
+        if (state != WA_INACTIVE && armed) {
+            armed = false;
+            destroy ? static_cast<void>(DestroyWindow(hwnd)) : UseStandardKeys(false);
+        }
+    }
+    bool armed = false;
+    bool destroy = false;
+};
+
+TEST(StandardKeys, KeysTurnedOffOrTheWindowDestroyedInsideOnActivateRestoreNothing)
+{
+    for (bool destroy : {false, true}) {
+        ActivationFrame frame;
+        TestFrame other;
+        CEdit first, second;
+        ASSERT_TRUE(frame.Create(300, 200, 60, 60));
+        ASSERT_TRUE(other.Create(200, 150, 400, 300));
+        first.Create(frame.GetWndHandle(), 10, 10, 150, 24, L"");
+        second.Create(frame.GetWndHandle(), 10, 40, 150, 24, L"");
+        frame.UseStandardKeys();
+        SetForegroundWindow(frame.GetWndHandle());
+        SetFocus(second.GetWndHandle());
+        SetForegroundWindow(other.GetWndHandle());
+        RunMessageLoopFor(100);
+        frame.armed = true;
+        frame.destroy = destroy;
+        SetForegroundWindow(frame.GetWndHandle());
+        RunMessageLoopFor(100);
+        EXPECT_EQ(IsWindow(frame.GetWndHandle()) != FALSE, !destroy);
+        EXPECT_NE(GetFocus(), second.GetWndHandle()) << destroy << ": the focus memory went with the keys";
+    }
 }
 
 }  // namespace

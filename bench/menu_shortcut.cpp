@@ -1,0 +1,88 @@
+// A key press in MessageLoop on a window whose bar has 200 items with shortcuts, against the
+// same press on a window with an empty bar. The key (Q, Ctrl+Q being a shortcut) runs the
+// whole shortcut lookup and reaches the window as usual. Difference: 200-item bar - empty bar.
+#include <tsumiki.h>
+
+#include <string>
+
+#include "bench_support.h"
+
+namespace {
+
+class Frame : public CWindowBase {
+public:
+    void OnDestroy(HWND) override {}
+};
+
+const char* const kKeys[] = {"Ctrl+", "Shift+", "Ctrl+Shift+", "Alt+", "Ctrl+Alt+"};
+
+// Pops with 20 items each, their shortcuts modifiers with the letters and F keys.
+void Fill(CMenu& menu, int items)
+{
+    for (int popup = 0; popup < items / 20; ++popup) {
+        std::wstring texts[20];
+        for (int i = 0; i < 20; ++i) {
+            int n = popup * 20 + i;
+            std::string key = kKeys[n % 5];
+            key += n % 2 ? std::string(1, static_cast<char>('A' + n % 26)) : "F" + std::to_string(1 + n % 12);
+            texts[i] = L"Item " + std::to_wstring(n) + L"\t" + std::wstring(key.begin(), key.end());
+        }
+        menu.AddMenu(L"Menu", 20, texts[0].c_str(), texts[1].c_str(), texts[2].c_str(),
+                     texts[3].c_str(), texts[4].c_str(), texts[5].c_str(), texts[6].c_str(),
+                     texts[7].c_str(), texts[8].c_str(), texts[9].c_str(), texts[10].c_str(),
+                     texts[11].c_str(), texts[12].c_str(), texts[13].c_str(), texts[14].c_str(),
+                     texts[15].c_str(), texts[16].c_str(), texts[17].c_str(), texts[18].c_str(),
+                     texts[19].c_str());
+    }
+    menu.AddMenu(L"File", 1, L"Quit\tCtrl+Q");
+}
+
+// Nanoseconds a WM_KEYDOWN of Q takes from the queue through MessageLoop to the window.
+double TimeKeys(HWND window, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        PostMessageW(window, WM_KEYDOWN, 'Q', 1);
+    }
+    PostQuitMessage(0);
+    double start = Seconds();
+    MessageLoop();
+    return (Seconds() - start) * 1e9 / count;
+}
+
+}  // namespace
+
+int main()
+{
+    Frame full, empty;
+    full.CreateWnd(L"200 items", 200, 150, 0, 0, nullptr, nullptr, L"BASIC_WINDOW",
+                   WS_OVERLAPPEDWINDOW, 0);
+    empty.CreateWnd(L"empty", 200, 150, 220, 0, nullptr, nullptr, L"BASIC_WINDOW",
+                    WS_OVERLAPPEDWINDOW, 0);
+    CMenu fullBar, emptyBar;
+    Fill(fullBar, 200);
+    fullBar.Set(full.GetWndHandle());
+    emptyBar.Set(empty.GetWndHandle());
+    // Let the windows settle (paint, activation) before timing.
+    TimeKeys(full.GetWndHandle(), 2000);
+    TimeKeys(empty.GetWndHandle(), 2000);
+
+    const int keys = 1000;
+    std::vector<double> fulls, empties;
+    for (int round = 0; round < 200; ++round) {
+        if (round % 2) {
+            fulls.push_back(TimeKeys(full.GetWndHandle(), keys));
+            empties.push_back(TimeKeys(empty.GetWndHandle(), keys));
+        } else {
+            empties.push_back(TimeKeys(empty.GetWndHandle(), keys));
+            fulls.push_back(TimeKeys(full.GetWndHandle(), keys));
+        }
+    }
+    double withItems = MedianOf(fulls);
+    double withoutItems = MedianOf(empties);
+    std::printf("menu shortcuts: 200-item bar %.0f ns/key, empty bar %.0f ns/key, difference "
+                "%.2f us (target <= 2)\n",
+                withItems, withoutItems, (withItems - withoutItems) / 1000);
+    DestroyWindow(full.GetWndHandle());
+    DestroyWindow(empty.GetWndHandle());
+    return 0;
+}
