@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "framework/library_text.h"
+#include "text/library_text.h"
 
 #include <cwchar>
 #include <vector>
