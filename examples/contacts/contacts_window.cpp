@@ -71,7 +71,7 @@ int ContactsWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     m_Phone.Create(hwnd, 0, 0, 0, 0, L"");
     m_EmailLabel.Create(hwnd, 0, 0, 0, 0, L"&Email:");
     m_Email.Create(hwnd, 0, 0, 0, 0, L"");
-    m_GroupBox.Create(hwnd, 0, 0, 0, 0, L"&Group");
+    m_GroupLabel.Create(hwnd, 0, 0, 0, 0, L"&Group:");
     for (const wchar_t* label : kGroupLabels) {
         m_Group.Create(hwnd, 0, 0, 0, 0, label);
         m_GroupButtons.push_back(m_Group.GetWndHandle());
@@ -109,14 +109,15 @@ void ContactsWindow::LayOut(int width, int height)
         Place(field.edit, formX, y + Scale(18), formWidth, editHeight);
         y += Scale(18) + editHeight + Scale(10);
     }
-    Place(m_GroupBox, formX, y, formWidth, Scale(72));
-    const int half = (formWidth - Scale(24)) / 2;
+    Place(m_GroupLabel, formX, y, formWidth, Scale(16));
+    y += Scale(20);
+    const int half = formWidth / 2;
     for (size_t i = 0; i < m_GroupButtons.size(); ++i) {
-        Place(m_GroupButtons[i], formX + Scale(12) + static_cast<int>(i % 2) * half,
-              y + Scale(20) + static_cast<int>(i / 2) * Scale(24), half - Scale(8), Scale(20));
+        Place(m_GroupButtons[i], formX + static_cast<int>(i % 2) * half, y + static_cast<int>(i / 2) * Scale(24),
+              half - Scale(12), Scale(20));
     }
-    y += Scale(82);
-    Place(m_Favourite, formX + Scale(12), y, Scale(110), Scale(20));
+    y += Scale(58);
+    Place(m_Favourite, formX, y, half - Scale(12), Scale(20));
     y += Scale(34);
     const int gap = Scale(8), buttonWidth = (formWidth - 2 * gap) / 3;
     int x = formX;
@@ -138,6 +139,14 @@ void ContactsWindow::OnPaint(HWND hwnd)
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     m_Graphics.Clear(0xFF000000ul | GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face));
     m_Graphics.Present(hwnd);
+}
+
+HBRUSH ContactsWindow::OnCtlColorEdit(HWND, HDC dc, HWND, int)
+{
+    // Edits to type into, white as in a dialog, not the form's colour.
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return GetSysColorBrush(COLOR_WINDOW);
 }
 
 void ContactsWindow::OnCommand(HWND hwnd, int id, HWND control, UINT)
@@ -233,6 +242,7 @@ bool ContactsWindow::OpenFile(const std::wstring& path)
     m_SortColumn = -1;
     ShowInForm(Contact(kColumnCount));
     ShowTitle();
+    SetFocus(m_List.GetWndHandle());
     return true;
 }
 

@@ -35,6 +35,7 @@ public:
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
     LRESULT OnNotify(HWND hwnd, int id, NMHDR* header) override;
     void OnTimer(HWND hwnd, UINT id) override;
+    HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int kind) override;
     void OnClose(HWND hwnd) override;
 
 private:
@@ -61,9 +62,8 @@ private:
 
     CMenu m_Menu;
     CListView m_List;
-    CStatic m_NameLabel, m_PhoneLabel, m_EmailLabel;
+    CStatic m_NameLabel, m_PhoneLabel, m_EmailLabel, m_GroupLabel;
     CEdit m_Name, m_Phone, m_Email;
-    CGroupBox m_GroupBox;
     CRadioButton m_Group;
     std::vector<HWND> m_GroupButtons;
     CCheckBox m_Favourite;

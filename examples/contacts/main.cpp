@@ -65,22 +65,25 @@ void Print(const std::wstring& text)
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
-// A few contacts for the timed demonstration, written as a user's file would be.
+// A few contacts for the timed demonstration, written as a user's file would be, in a
+// folder of its own; empty when they could not be written.
 std::wstring WriteSample()
 {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + L"Contacts sample " + std::to_wstring(GetCurrentProcessId()) + L".csv";
-    std::vector<Contact> contacts = {
+    wchar_t temporary[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temporary);
+    const std::wstring folder = std::wstring(temporary) + L"contacts-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::vector<Contact> contacts = {
         {L"Ada Lovelace", L"+44 20 7946 0000", L"ada@example.org", L"Work", L"Yes"},
         {L"Alan Turing", L"+44 161 496 0001", L"alan@example.org", L"Work", L""},
         {L"Edsger Dijkstra", L"+31 20 555 0101", L"edsger@example.nl", L"Other", L""},
         {L"Grace Hopper", L"+1 202 555 0143", L"grace@example.com", L"Friends", L"Yes"},
         {L"Katherine Johnson", L"+1 757 555 0110", L"katherine@example.com", L"Family", L"Yes"},
+        {L"Łucja Wójcik", L"+48 22 555 01 20", L"lucja@example.pl", L"Friends", L""},
         {L"Margaret Hamilton", L"+1 617 555 0168", L"margaret@example.com", L"Work", L""},
         {L"Zoë Ångström", L"+46 8 123 456 78", L"zoe@example.se", L"Family", L"Yes"},
-        {L"山田 花子", L"03-1234-5678", L"hanako@example.jp", L"Friends", L""},
     };
+    const std::wstring path = folder + L"\\Contacts.csv";
     std::wstring message;
     return SaveContacts(path, contacts, message) ? path : L"";
 }
@@ -104,8 +107,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         window.StartTicking(50, [&test] { test->OnTick(); });
     } else if (options.seconds > 0) {
         sample = WriteSample();
-        window.OpenFile(sample);
-        window.SelectContact(3);
+        if (!sample.empty() && window.OpenFile(sample)) {
+            window.SelectContact(3);
+        }
         const DWORD end = GetTickCount() + static_cast<DWORD>(options.seconds) * 1000;
         window.StartTicking(100, [&window, end] {
             if (static_cast<int>(GetTickCount() - end) >= 0) {
@@ -118,6 +122,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     MessageLoop();
     if (!sample.empty()) {
         DeleteFileW(sample.c_str());
+        RemoveDirectoryW(sample.substr(0, sample.rfind(L'\\')).c_str());
     }
     if (test) {
         const bool passed = test->Passed();

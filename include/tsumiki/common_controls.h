@@ -222,17 +222,17 @@ public:
     void SetFullRowSelect(bool on);
     // Turns on (or off) lines between the rows and columns. Nothing without a control.
     void SetGridLines(bool on);
-    // Sets a column's width in pixels (0 to 32767; more is 32767), or fits it with COLUMN_FIT_CONTENT or
-    // COLUMN_FIT_HEADER. Another negative width, a column outside 0 to the columns added
-    // - 1, or no control changes nothing.
+    // Sets a column's width in pixels (0 to 32767; more is taken as 32767), or fits it with
+    // COLUMN_FIT_CONTENT or COLUMN_FIT_HEADER. Another negative width, a column outside 0 to
+    // the columns added - 1, or no control changes nothing.
     void SetColumnWidth(int column, int width);
     // A column's width in pixels; 0 for a column outside 0 to the columns added - 1 or
     // without a control.
     int GetColumnWidth(int column) const;
     // Puts the rows in the order of one column's cells, ascending or descending, compared
     // as the kind says. Rows with equal cells keep their order (the sort is stable), and
-    // each row takes its cells, its selection and focus and its counts of filled columns
-    // along; the focused row is scrolled into view. A column outside 0 to the columns
+    // each row takes its cells, its state (selection, focus), its data (lParam) and its
+    // counts of filled columns along; the focused row is scrolled into view. A column outside 0 to the columns
     // added - 1, another kind, no control, or a control whose rows are not the ones
     // counted here (it refused some) changes nothing. Use it on the control's thread.
     void SortByColumn(int column, bool ascending, ESortKind kind);
