@@ -1,11 +1,13 @@
-// One game frame on a 640 x 480 back buffer: clear, 200 rotated half-transparent sprites
-// from a sprite sheet, 20 texts, 20 lines, present. Frames per second through CGraphics and
-// CImage against the same frame written directly on the GDI+ flat API, with the same
-// per-call brushes, pens and fonts. Ratio: library frames per second / direct ones.
+// A small game's frame on an 800 x 600 back buffer: clear, 200 turned, faded rocks of 32 to
+// 96 pixels from five sprite sheets, 100 small star rectangles, 4 lines of text, present.
+// Milliseconds a frame through CGraphics and CImage, with each of the library's sprite
+// kernels, beside the same frame written on the GDI+ flat API the plain way (a brush, pen or
+// font made per call); the ratio is the library's speed over GDI+'s. Times are the thread's
+// processor time, the best of several rounds.
 #include <tsumiki.h>
 
+#include <cstdio>
 #include <cwchar>
-#include <string>
 #include <vector>
 
 #include "bench_support.h"
@@ -15,137 +17,146 @@ using namespace Gdiplus;
 
 namespace {
 
-const int kTexts = 20;
-const int kLines = 20;
+const int kRocks = 200;
+const int kStars = 100;
+const int kSheets = 5;  // cells of 32, 48, 64, 80 and 96 pixels
+const wchar_t* const kTexts[] = {L"Score 0012345", L"Lives 3", L"Level 7", L"Star Guard"};
 
-// Plain sprites: no colour key, no angle offset.
-const SpriteLook kLook = {0, 40, false, 0};
-
-const wchar_t kText[] = L"Score 0012345  Lives 3";
-
-// The frame through the library.
-class LibraryFrame {
-public:
-    explicit LibraryFrame(const std::wstring& sheet) : m_Sprites(sheet, kLook) {}
-
-    void Draw(CGraphics& graphics, HWND window, int frame)
-    {
-        graphics.Clear(0xFF203040);
-        m_Sprites.Draw(graphics, frame);
-        for (int i = 0; i < kTexts; ++i) {
-            graphics.DrawString(kText, 10, 10 + 22.0f * i, 11, Color(0xFFFFFFFF), L"Arial");
-        }
-        for (int i = 0; i < kLines; ++i) {
-            graphics.DrawLine(0, 24.0f * i, kWidth, kHeight - 24.0f * i, Color(0xFF80FF80), 2);
-        }
-        InvalidateRect(window, nullptr, FALSE);
-        graphics.Present(window);
-    }
-
-private:
-    LibrarySprites m_Sprites;
-};
-
-// The same frame on the flat API, into a back buffer of its own.
-class DirectFrame {
-public:
-    DirectFrame(HWND window, const std::wstring& sheet) : m_Buffer(window), m_Sprites(sheet, kLook) {}
-
-    void Draw(HWND window, int frame)
-    {
-        GpGraphics* graphics = m_Buffer.Graphics();
-        GpSolidFill* clear = nullptr;
-        DllExports::GdipCreateSolidFill(0xFF203040, &clear);
-        DllExports::GdipFillRectangleI(graphics, clear, 0, 0, kWidth, kHeight);
-        DllExports::GdipDeleteBrush(clear);
-        m_Sprites.Draw(graphics, frame);
-        for (int i = 0; i < kTexts; ++i) {
-            GpFontFamily* family = nullptr;
-            GpFont* font = nullptr;
-            GpSolidFill* brush = nullptr;
-            DllExports::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family);
-            DllExports::GdipCreateFont(family, 11, FontStyleRegular, UnitPoint, &font);
-            DllExports::GdipDeleteFontFamily(family);
-            DllExports::GdipCreateSolidFill(0xFFFFFFFF, &brush);
-            RectF layout(10, 10 + 22.0f * i, 0, 0);
-            DllExports::GdipDrawString(graphics, kText, static_cast<INT>(wcslen(kText)), font, &layout, nullptr,
-                                       brush);
-            DllExports::GdipDeleteBrush(brush);
-            DllExports::GdipDeleteFont(font);
-        }
-        for (int i = 0; i < kLines; ++i) {
-            GpPen* pen = nullptr;
-            DllExports::GdipCreatePen1(0xFF80FF80, 2, UnitWorld, &pen);
-            DllExports::GdipDrawLine(graphics, pen, 0, 24.0f * i, kWidth, kHeight - 24.0f * i);
-            DllExports::GdipDeletePen(pen);
-        }
-        DllExports::GdipFlush(graphics, FlushIntentionSync);
-        InvalidateRect(window, nullptr, FALSE);
-        PAINTSTRUCT paint = {};
-        HDC windowDC = BeginPaint(window, &paint);
-        RECT client = {};
-        GetClientRect(window, &client);
-        BitBlt(windowDC, 0, 0, client.right, client.bottom, m_Buffer.DC(), 0, 0, SRCCOPY);
-        EndPaint(window, &paint);
-    }
-
-private:
-    DirectBuffer m_Buffer;
-    DirectSprites m_Sprites;
-};
-
-void DispatchPending()
+std::vector<SheetLook> Looks()
 {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageW(&message);
+    std::vector<SheetLook> looks;
+    for (int sheet = 0; sheet < kSheets; ++sheet) {
+        looks.push_back({32 + 16 * sheet, false, 0});
     }
+    return looks;
 }
 
-template <typename Draw>
-double FramesPerSecond(int frames, Draw draw)
+struct Scene {
+    std::vector<Sprite> rocks;
+    std::vector<RectF> stars;
+};
+
+Scene SceneOf(int frame)
 {
-    DispatchPending();
-    double start = Seconds();
-    for (int frame = 0; frame < frames; ++frame) {
-        draw(frame);
+    Scene scene;
+    for (int i = 0; i < kRocks; ++i) {
+        const float t = static_cast<float>(frame) * 0.05f + static_cast<float>(i) * 0.37f;
+        scene.rocks.push_back({i % kSheets, i % 4, (i / 4) % 2, 400 + 380 * std::sin(t * 0.9f + static_cast<float>(i)),
+                               300 + 280 * std::cos(t * 0.7f + static_cast<float>(i) * 1.3f),
+                               static_cast<float>((frame * 3 + i * 17) % 360) + 0.5f, i % kOpacities});
     }
-    return frames / (Seconds() - start);
+    for (int i = 0; i < kStars; ++i) {
+        const float size = 2.0f + static_cast<float>(i % 3);
+        scene.stars.push_back(RectF(static_cast<float>((i * 197 + frame) % kWidth), static_cast<float>((i * 131) % kHeight),
+                                    size, size));
+    }
+    return scene;
+}
+
+// The pixels of the rocks of one frame, for nanoseconds a pixel.
+double RockPixels(const Scene& scene, const Sheets& sheets)
+{
+    double pixels = 0;
+    for (const Sprite& rock : scene.rocks) {
+        const double cell = sheets.Looks()[static_cast<size_t>(rock.sheet)].cell;
+        pixels += cell * cell;
+    }
+    return pixels;
+}
+
+void DrawThroughLibrary(CGraphics& graphics, HWND window, LibrarySprites& rocks, const Scene& scene)
+{
+    graphics.Clear(0xFF101828);
+    rocks.Draw(graphics, scene.rocks);
+    for (const RectF& star : scene.stars) {
+        graphics.FillRectangle(star.X, star.Y, star.Width, star.Height, Color(0xFFFFF0C0));
+    }
+    for (int i = 0; i < 4; ++i) {
+        graphics.DrawString(kTexts[i], 10, 10 + 24.0f * i, 14, Color(0xFFFFFFFF), L"Arial");
+    }
+    InvalidateRect(window, nullptr, FALSE);
+    graphics.Present(window);
+}
+
+void DrawThroughGdiplus(DirectBuffer& buffer, HWND window, DirectSprites& rocks, const Scene& scene)
+{
+    GpGraphics* graphics = buffer.Graphics();
+    GpSolidFill* brush = nullptr;
+    DllExports::GdipCreateSolidFill(0xFF101828, &brush);
+    DllExports::GdipFillRectangleI(graphics, brush, 0, 0, kWidth, kHeight);
+    DllExports::GdipDeleteBrush(brush);
+    rocks.Draw(graphics, scene.rocks);
+    for (const RectF& star : scene.stars) {
+        DllExports::GdipCreateSolidFill(0xFFFFF0C0, &brush);
+        DllExports::GdipFillRectangle(graphics, brush, star.X, star.Y, star.Width, star.Height);
+        DllExports::GdipDeleteBrush(brush);
+    }
+    for (int i = 0; i < 4; ++i) {
+        GpFontFamily* family = nullptr;
+        GpFont* font = nullptr;
+        DllExports::GdipCreateFontFamilyFromName(L"Arial", nullptr, &family);
+        DllExports::GdipCreateFont(family, 14, FontStyleRegular, UnitPoint, &font);
+        DllExports::GdipDeleteFontFamily(family);
+        DllExports::GdipCreateSolidFill(0xFFFFFFFF, &brush);
+        RectF layout(10, 10 + 24.0f * i, 0, 0);
+        DllExports::GdipDrawString(graphics, kTexts[i], static_cast<INT>(std::wcslen(kTexts[i])), font, &layout,
+                                   nullptr, brush);
+        DllExports::GdipDeleteBrush(brush);
+        DllExports::GdipDeleteFont(font);
+    }
+    DllExports::GdipFlush(graphics, FlushIntentionSync);
+    InvalidateRect(window, nullptr, FALSE);
+    PAINTSTRUCT paint = {};
+    HDC windowDC = BeginPaint(window, &paint);
+    BitBlt(windowDC, 0, 0, kWidth, kHeight, buffer.DC(), 0, 0, SRCCOPY);
+    EndPaint(window, &paint);
+}
+
+void Report(const char* what, double seconds, double pixels, double gdiplusSeconds)
+{
+    std::printf("  %-6s %7.2f ms a frame, %7.0f sprites/s, %6.2f ns a sprite pixel", what, seconds * 1e3,
+                kRocks / seconds, seconds / pixels * 1e9);
+    if (gdiplusSeconds > 0) {
+        std::printf(", %5.1f x GDI+", gdiplusSeconds / seconds);
+    }
+    std::printf("\n");
 }
 
 }  // namespace
 
 int main()
 {
-    // The library's start-up, held for the whole run so that the direct side has GDI+ too.
     CGdiplus gdiplus = CGdiplus::Shared();
-    std::wstring sheet = SheetPath(L"tsumiki-bench-sheet-");
+    Sheets sheets(Looks());
     BenchWindow window;
-    if (!WriteSpriteSheet(sheet, kLook) || !window.Create(L"game frame")) {
+    if (!sheets.Written() || !window.Create(L"game frame")) {
         std::printf("game frame: set-up failed\n");
         return 1;
     }
     HWND hwnd = window.GetWndHandle();
-    window.Graphics().CreateBackBuffer(hwnd);
     {
-        LibraryFrame library(sheet);
-        DirectFrame direct(hwnd, sheet);
-        // Rounds of about a second per side, whatever the machine's speed.
-        double warmFps = FramesPerSecond(3, [&](int f) { library.Draw(window.Graphics(), hwnd, f); });
-        FramesPerSecond(3, [&](int f) { direct.Draw(hwnd, f); });
-        const int frames = warmFps < 3 ? 3 : static_cast<int>(warmFps);
-        // Interleaved rounds, so that both sides see the same machine load.
-        std::vector<double> libraryFps, directFps;
-        double ratio = MedianOf(9, [&] {
-            directFps.push_back(FramesPerSecond(frames, [&](int f) { direct.Draw(hwnd, f); }));
-            libraryFps.push_back(FramesPerSecond(frames, [&](int f) { library.Draw(window.Graphics(), hwnd, f); }));
-            return libraryFps.back() / directFps.back();
-        });
-        std::printf("game frame: library %.1f frames/s, direct GDI+ %.1f frames/s (medians), ratio %.3f "
-                    "(target >= 3)\n", MedianOf(libraryFps), MedianOf(directFps), ratio);
+        LibrarySprites libraryRocks(sheets);
+        DirectSprites directRocks(sheets);
+        DirectBuffer buffer;
+        std::vector<Scene> scenes;
+        for (int f = 0; f < 64; ++f) {
+            scenes.push_back(SceneOf(f));
+        }
+        const double pixels = RockPixels(scenes[0], sheets);
+        const double gdiplusSeconds = BestSecondsPerCall(
+            3, [&](int f) { DrawThroughGdiplus(buffer, hwnd, directRocks, scenes[static_cast<size_t>(f % 64)]); });
+        std::printf("game frame (%d rocks of 32 to 96 px, %d stars, 4 texts at %d x %d; processor time, best of 5):\n",
+                    kRocks, kStars, kWidth, kHeight);
+        for (const KernelChoice& kernels : KernelChoices()) {
+            UseKernels(window, kernels);
+            Report(kernels.name, BestSecondsPerCall(5, [&](int f) {
+                       DrawThroughLibrary(window.Graphics(), hwnd, libraryRocks, scenes[static_cast<size_t>(f % 64)]);
+                   }),
+                   pixels, gdiplusSeconds);
+        }
+        Report("GDI+", gdiplusSeconds, pixels, 0);
         std::fflush(stdout);
     }
     DestroyWindow(hwnd);
-    DeleteFileW(sheet.c_str());
     return 0;
 }

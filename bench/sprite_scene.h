@@ -1,64 +1,57 @@
-// The sprite scene the drawing benchmarks share: 200 turned, partly transparent 64 x 64 cells
-// of a 4 x 2 sprite sheet on a 640 x 480 back buffer, drawn through the library or directly
-// on the GDI+ flat API. What one benchmark's sprites do otherwise (a colour key, an angle
-// offset, the shape in each cell) is given as a SpriteLook.
+// What the drawing benchmarks share: an 800 x 600 back buffer, sprite sheets of soft-edged
+// ellipses (4 x 2 cells, saved as PNG), sprites drawn through the library or directly on the
+// GDI+ flat API, the choice of the library's sprite kernels, and rounds timed by the
+// thread's processor time, the best of several kept.
 #pragma once
 
 #include <tsumiki.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
-const int kWidth = 640;
-const int kHeight = 480;
-const int kSprites = 200;
-const int kCell = 64;
-const int kKinds = 8;  // sprites differ in opacity, so each kind has its own attributes
+#include "bench_support.h"
 
-// How one benchmark's sprites look.
-struct SpriteLook {
-    float angleOffset;  // degrees added to every sprite's angle
-    int ellipseHeight;  // of the ellipse in each cell
-    bool keyed;         // a band of `key` across each cell, left out when drawn
+const int kWidth = 800;
+const int kHeight = 600;
+const int kOpacities = 8;  // sprites differ in opacity, so each opacity has its own image
+
+// One sheet's cells: their size, and a band of `key` across each, left out when drawn.
+struct SheetLook {
+    int cell;
+    bool keyed;
     Gdiplus::ARGB key;
 };
 
-// Where sprite i is in frame f, and how it is turned.
-struct Placement {
+// One sprite of a frame: its sheet, cell, centre and angle.
+struct Sprite {
+    int sheet, column, row;
     float x, y, angle;
-    int column, row;
+    int opacity;  // 0 to kOpacities - 1
 };
 
-inline Placement PlaceSprite(int i, int frame, float angleOffset)
+inline unsigned char OpacityOf(int index)
 {
-    float t = static_cast<float>(frame) * 0.05f + static_cast<float>(i) * 0.37f;
-    return {320 + 280 * std::sin(t * 0.9f + static_cast<float>(i)),
-            240 + 200 * std::cos(t * 0.7f + static_cast<float>(i) * 1.3f),
-            static_cast<float>((frame * 3 + i * 17) % 360) + angleOffset, i % 4, (i / 4) % 2};
+    return static_cast<unsigned char>(96 + index * 20);
 }
 
-inline unsigned char OpacityOf(int kind)
-{
-    return static_cast<unsigned char>(96 + kind * 20);
-}
-
-// A file in the temporary folder for the sheet, of this process alone.
-inline std::wstring SheetPath(const wchar_t* stem)
+// A file in the temporary folder, of this process alone.
+inline std::wstring TempPicture(const std::wstring& stem)
 {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     return std::wstring(temp) + stem + std::to_wstring(GetCurrentProcessId()) + L".png";
 }
 
-// The 4 x 2 sheet: each cell a soft-edged ellipse on a transparent ground (with the look's
-// band of the key across it when keyed), saved as PNG.
-inline bool WriteSpriteSheet(const std::wstring& path, const SpriteLook& look)
+inline bool WriteSpriteSheet(const std::wstring& path, const SheetLook& look)
 {
     namespace flat = Gdiplus::DllExports;
+    const int c = look.cell;
     Gdiplus::GpBitmap* sheet = nullptr;
-    if (flat::GdipCreateBitmapFromScan0(kCell * 4, kCell * 2, 0, PixelFormat32bppARGB, nullptr, &sheet) !=
-        Gdiplus::Ok) {
+    if (flat::GdipCreateBitmapFromScan0(c * 4, c * 2, 0, PixelFormat32bppARGB, nullptr, &sheet) != Gdiplus::Ok) {
         return false;
     }
     Gdiplus::GpGraphics* drawer = nullptr;
@@ -67,10 +60,12 @@ inline bool WriteSpriteSheet(const std::wstring& path, const SpriteLook& look)
     for (int cell = 0; cell < 8; ++cell) {
         Gdiplus::GpSolidFill* brush = nullptr;
         flat::GdipCreateSolidFill(0xFF000000 | (0x3F1F7Fu * static_cast<unsigned>(cell + 1)), &brush);
-        flat::GdipFillEllipseI(drawer, brush, (cell % 4) * kCell + 4, (cell / 4) * kCell + 4, 56, look.ellipseHeight);
+        const Gdiplus::REAL left = static_cast<Gdiplus::REAL>((cell % 4) * c);
+        const Gdiplus::REAL top = static_cast<Gdiplus::REAL>((cell / 4) * c);
+        flat::GdipFillEllipse(drawer, brush, left + c / 16.0f, top + c / 16.0f, c * 0.875f, c * 0.75f);
         if (look.keyed) {
             flat::GdipSetSolidFillColor(brush, look.key);
-            flat::GdipFillRectangleI(drawer, brush, (cell % 4) * kCell + 8, (cell / 4) * kCell + 26, 48, 6);
+            flat::GdipFillRectangle(drawer, brush, left + c / 8.0f, top + c * 0.4f, c * 0.75f, c / 10.0f);
         }
         flat::GdipDeleteBrush(brush);
     }
@@ -81,6 +76,35 @@ inline bool WriteSpriteSheet(const std::wstring& path, const SpriteLook& look)
     flat::GdipDisposeImage(sheet);
     return saved;
 }
+
+// The sheets of one benchmark, written to temporary files and deleted with the object.
+class Sheets {
+public:
+    explicit Sheets(const std::vector<SheetLook>& looks) : m_Looks(looks)
+    {
+        for (size_t i = 0; i < looks.size(); ++i) {
+            m_Paths.push_back(TempPicture(L"tsumiki-bench-sheet-" + std::to_wstring(i) + L"-"));
+            m_Written = WriteSpriteSheet(m_Paths.back(), looks[i]) && (i == 0 || m_Written);
+        }
+    }
+    ~Sheets()
+    {
+        for (const std::wstring& path : m_Paths) {
+            DeleteFileW(path.c_str());
+        }
+    }
+    Sheets(const Sheets&) = delete;
+    Sheets& operator=(const Sheets&) = delete;
+
+    bool Written() const { return m_Written; }
+    const std::vector<SheetLook>& Looks() const { return m_Looks; }
+    const std::wstring& Path(int sheet) const { return m_Paths[static_cast<size_t>(sheet)]; }
+
+private:
+    std::vector<SheetLook> m_Looks;
+    std::vector<std::wstring> m_Paths;
+    bool m_Written = false;
+};
 
 // The benchmark's window, its client area the size of the back buffer.
 class BenchWindow : public CWindowBase {
@@ -97,53 +121,74 @@ public:
     CGraphics& Graphics() { return m_Graphics; }
 };
 
-// The sprites through the library: one CImage a kind.
+// The library's sprite kernels: the back buffer chooses them when it is made, AVX2 where the
+// processor has it unless TSUMIKI_SIMD asks for SSE2.
+struct KernelChoice {
+    const char* name;
+    bool forceSse2;
+};
+inline std::vector<KernelChoice> KernelChoices()
+{
+    std::vector<KernelChoice> choices;
+    if (__builtin_cpu_supports("avx2")) {
+        choices.push_back({"AVX2", false});
+    }
+    choices.push_back({"SSE2", true});
+    return choices;
+}
+inline void UseKernels(BenchWindow& window, const KernelChoice& choice)
+{
+    SetEnvironmentVariableW(L"TSUMIKI_SIMD", choice.forceSse2 ? L"sse2" : nullptr);
+    window.Graphics().CreateBackBuffer(window.GetWndHandle());
+}
+
+// The sprites through the library: one CImage a sheet and opacity.
 class LibrarySprites {
 public:
-    LibrarySprites(const std::wstring& sheet, const SpriteLook& look) : m_Look(look), m_Sprites(kKinds)
+    explicit LibrarySprites(const Sheets& sheets)
     {
-        for (int kind = 0; kind < kKinds; ++kind) {
-            m_Sprites[kind].Load(sheet.c_str());
-            m_Sprites[kind].AlphaBlending(OpacityOf(kind));
-            if (look.keyed) {
-                m_Sprites[kind].ColorKey(look.key);
+        for (size_t sheet = 0; sheet < sheets.Looks().size(); ++sheet) {
+            for (int opacity = 0; opacity < kOpacities; ++opacity) {
+                m_Images.emplace_back(sheets.Path(static_cast<int>(sheet)).c_str());
+                m_Images.back().AlphaBlending(OpacityOf(opacity));
+                if (sheets.Looks()[sheet].keyed) {
+                    m_Images.back().ColorKey(sheets.Looks()[sheet].key);
+                }
+                m_Cells.push_back(sheets.Looks()[sheet].cell);
             }
         }
     }
-    void Draw(CGraphics& graphics, int frame)
+    void Draw(CGraphics& graphics, const std::vector<Sprite>& sprites)
     {
-        for (int i = 0; i < kSprites; ++i) {
-            Placement place = PlaceSprite(i, frame, m_Look.angleOffset);
-            CImage& sprite = m_Sprites[i % kKinds];
-            sprite.SetPos(place.x, place.y);
-            sprite.SetRotate(place.angle);
-            graphics.DrawImage(&sprite, Gdiplus::Size(kCell, kCell), place.column, place.row);
+        for (const Sprite& s : sprites) {
+            const size_t index = static_cast<size_t>(s.sheet * kOpacities + s.opacity);
+            CImage& image = m_Images[index];
+            image.SetPos(s.x, s.y);
+            image.SetRotate(s.angle);
+            graphics.DrawImage(&image, Gdiplus::Size(m_Cells[index], m_Cells[index]), s.column, s.row);
         }
     }
 
 private:
-    SpriteLook m_Look;
-    std::vector<CImage> m_Sprites;
+    std::vector<CImage> m_Images;
+    std::vector<int> m_Cells;
 };
 
-// A memory DC with a kWidth x kHeight bitmap selected and a flat-API graphics on it: a 32-bit
-// top-down DIB section, or with a window, a bitmap compatible with the window's DC.
+// A memory DC with a kWidth x kHeight 32-bit top-down DIB section and a flat-API graphics on
+// it: the plain way to draw off screen with GDI+, in the layout of the library's back buffer
+// (channel masks given), on which Wine's GDI+ is at its fastest.
 class DirectBuffer {
 public:
-    explicit DirectBuffer(HWND compatibleWith = nullptr)
+    DirectBuffer()
     {
-        if (compatibleWith) {
-            HDC windowDC = GetDC(compatibleWith);
-            m_MemDC = CreateCompatibleDC(windowDC);
-            m_Bitmap = CreateCompatibleBitmap(windowDC, kWidth, kHeight);
-            ReleaseDC(compatibleWith, windowDC);
-        } else {
-            BITMAPINFO format = {};
-            format.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-            m_MemDC = CreateCompatibleDC(nullptr);
-            void* bits = nullptr;
-            m_Bitmap = CreateDIBSection(m_MemDC, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-        }
+        struct {
+            BITMAPINFOHEADER header;
+            DWORD masks[3];
+        } format = {{sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_BITFIELDS, 0, 0, 0, 0, 0},
+                    {0x00FF0000, 0x0000FF00, 0x000000FF}};
+        m_MemDC = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        m_Bitmap = CreateDIBSection(m_MemDC, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0);
         m_Before = SelectObject(m_MemDC, m_Bitmap);
         Gdiplus::DllExports::GdipCreateFromHDC(m_MemDC, &m_Graphics);
     }
@@ -167,57 +212,88 @@ private:
     Gdiplus::GpGraphics* m_Graphics = nullptr;
 };
 
-// The same sprites on the flat API: one image and one set of image attributes a kind.
+// The same sprites on the flat API: one image and one set of image attributes a sheet and
+// opacity. The caller flushes.
 class DirectSprites {
 public:
-    DirectSprites(const std::wstring& sheet, const SpriteLook& look) : m_Look(look)
+    explicit DirectSprites(const Sheets& sheets)
     {
         namespace flat = Gdiplus::DllExports;
-        for (int kind = 0; kind < kKinds; ++kind) {
-            flat::GdipLoadImageFromFile(sheet.c_str(), &m_Images[kind]);
-            flat::GdipCreateImageAttributes(&m_Attributes[kind]);
-            Gdiplus::ColorMatrix matrix = {};
-            for (int d = 0; d < 5; ++d) {
-                matrix.m[d][d] = 1;
-            }
-            matrix.m[3][3] = static_cast<Gdiplus::REAL>(OpacityOf(kind) / 255.0);
-            flat::GdipSetImageAttributesColorMatrix(m_Attributes[kind], Gdiplus::ColorAdjustTypeDefault, TRUE,
-                                                    &matrix, nullptr, Gdiplus::ColorMatrixFlagsDefault);
-            if (look.keyed) {
-                flat::GdipSetImageAttributesColorKeys(m_Attributes[kind], Gdiplus::ColorAdjustTypeDefault, TRUE,
-                                                      look.key, look.key);
+        for (size_t sheet = 0; sheet < sheets.Looks().size(); ++sheet) {
+            for (int opacity = 0; opacity < kOpacities; ++opacity) {
+                Gdiplus::GpImage* image = nullptr;
+                Gdiplus::GpImageAttributes* attributes = nullptr;
+                flat::GdipLoadImageFromFile(sheets.Path(static_cast<int>(sheet)).c_str(), &image);
+                flat::GdipCreateImageAttributes(&attributes);
+                Gdiplus::ColorMatrix matrix = {};
+                for (int d = 0; d < 5; ++d) {
+                    matrix.m[d][d] = 1;
+                }
+                matrix.m[3][3] = static_cast<Gdiplus::REAL>(OpacityOf(opacity) / 255.0);
+                flat::GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE, &matrix,
+                                                        nullptr, Gdiplus::ColorMatrixFlagsDefault);
+                const SheetLook& look = sheets.Looks()[sheet];
+                if (look.keyed) {
+                    flat::GdipSetImageAttributesColorKeys(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE, look.key,
+                                                          look.key);
+                }
+                m_Images.push_back(image);
+                m_Attributes.push_back(attributes);
+                m_Cells.push_back(look.cell);
             }
         }
     }
     ~DirectSprites()
     {
-        for (int kind = 0; kind < kKinds; ++kind) {
-            Gdiplus::DllExports::GdipDisposeImageAttributes(m_Attributes[kind]);
-            Gdiplus::DllExports::GdipDisposeImage(m_Images[kind]);
+        for (size_t i = 0; i < m_Images.size(); ++i) {
+            Gdiplus::DllExports::GdipDisposeImageAttributes(m_Attributes[i]);
+            Gdiplus::DllExports::GdipDisposeImage(m_Images[i]);
         }
     }
     DirectSprites(const DirectSprites&) = delete;
     DirectSprites& operator=(const DirectSprites&) = delete;
 
-    // Draws the frame's sprites; the caller flushes.
-    void Draw(Gdiplus::GpGraphics* graphics, int frame)
+    void Draw(Gdiplus::GpGraphics* graphics, const std::vector<Sprite>& sprites)
     {
         namespace flat = Gdiplus::DllExports;
-        for (int i = 0; i < kSprites; ++i) {
-            Placement place = PlaceSprite(i, frame, m_Look.angleOffset);
-            int kind = i % kKinds;
-            flat::GdipTranslateWorldTransform(graphics, -kCell * 0.5f, -kCell * 0.5f, Gdiplus::MatrixOrderAppend);
-            flat::GdipRotateWorldTransform(graphics, place.angle, Gdiplus::MatrixOrderAppend);
-            flat::GdipTranslateWorldTransform(graphics, place.x, place.y, Gdiplus::MatrixOrderAppend);
-            flat::GdipDrawImageRectRectI(graphics, m_Images[kind], 0, 0, kCell, kCell, place.column * kCell,
-                                         place.row * kCell, kCell, kCell, Gdiplus::UnitPixel, m_Attributes[kind],
-                                         nullptr, nullptr);
+        for (const Sprite& s : sprites) {
+            const size_t index = static_cast<size_t>(s.sheet * kOpacities + s.opacity);
+            const int c = m_Cells[index];
+            flat::GdipTranslateWorldTransform(graphics, -c * 0.5f, -c * 0.5f, Gdiplus::MatrixOrderAppend);
+            flat::GdipRotateWorldTransform(graphics, s.angle, Gdiplus::MatrixOrderAppend);
+            flat::GdipTranslateWorldTransform(graphics, s.x, s.y, Gdiplus::MatrixOrderAppend);
+            flat::GdipDrawImageRectRectI(graphics, m_Images[index], 0, 0, c, c, s.column * c, s.row * c, c, c,
+                                         Gdiplus::UnitPixel, m_Attributes[index], nullptr, nullptr);
             flat::GdipResetWorldTransform(graphics);
         }
     }
 
 private:
-    SpriteLook m_Look;
-    Gdiplus::GpImage* m_Images[kKinds] = {};
-    Gdiplus::GpImageAttributes* m_Attributes[kKinds] = {};
+    std::vector<Gdiplus::GpImage*> m_Images;
+    std::vector<Gdiplus::GpImageAttributes*> m_Attributes;
+    std::vector<int> m_Cells;
 };
+
+// Processor seconds a call of `draw(frame)`, the best of `rounds` rounds of at least a
+// quarter of a second each (frames numbered on from round to round).
+inline double BestSecondsPerCall(int rounds, const std::function<void(int)>& draw)
+{
+    int frame = 0;
+    int calls = 1;
+    double best = 1e30;
+    for (int round = 0; round < rounds; ++round) {
+        double start = ThreadSeconds();
+        for (int i = 0; i < calls; ++i) {
+            draw(frame++);
+        }
+        const double spent = ThreadSeconds() - start;
+        if (spent < 0.25) {
+            // Too short to time with the thread clock's steps: longer, and again.
+            calls = spent > 0.02 ? static_cast<int>(calls * 0.3 / spent) + 1 : calls * 10;
+            --round;
+            continue;
+        }
+        best = std::min(best, spent / calls);
+    }
+    return best;
+}

@@ -1,12 +1,12 @@
-// The sprites of a game frame alone: 200 turned, partly transparent, colour-keyed 64 x 64
-// cells of a sprite sheet on a 640 x 480 back buffer. Sprites a second through CGraphics
-// against the same draws on the GDI+ flat API into a 32-bit DIB section of its own, and
-// beside them the floor: copying as many 64 x 64 blocks with one memcpy per row.
+// Sprites alone: 300 faded, partly colour-keyed 48 x 48 cells of a sprite sheet on an
+// 800 x 600 back buffer, turned by every angle, then unturned on whole pixels. Nanoseconds a
+// sprite pixel and sprites a second through CGraphics, with each of the library's sprite
+// kernels, beside the same draws on the GDI+ flat API into a DIB section of their own; the
+// ratio is the library's speed over GDI+'s. Times are the thread's processor time, the best
+// of several rounds.
 #include <tsumiki.h>
 
-#include <algorithm>
-#include <cstring>
-#include <string>
+#include <cstdio>
 #include <vector>
 
 #include "bench_support.h"
@@ -16,54 +16,35 @@ using namespace Gdiplus;
 
 namespace {
 
-// Colour-keyed sprites: a magenta band across each cell, left out when drawn.
-const SpriteLook kLook = {0.5f, 48, true, 0xFFFF00FF};
+const int kSprites = 300;
+const int kCell = 48;
 
-// The direct sprites into a 32-bit DIB section of their own.
-class DirectSpritesInBuffer {
-public:
-    explicit DirectSpritesInBuffer(const std::wstring& sheet) : m_Sprites(sheet, kLook) {}
-    void Draw(int frame)
-    {
-        m_Sprites.Draw(m_Buffer.Graphics(), frame);
-        DllExports::GdipFlush(m_Buffer.Graphics(), FlushIntentionSync);
-    }
-
-private:
-    DirectBuffer m_Buffer;
-    DirectSprites m_Sprites;
-};
-
-// The floor: the same number of 64 x 64 blocks copied, one memcpy per row.
-class CopiedBlocks {
-public:
-    CopiedBlocks() : m_Source(kCell * 4 * kCell * 2, 0x80FF8040u), m_Target(kWidth * kHeight) {}
-    void Draw(int frame)
-    {
-        for (int i = 0; i < kSprites; ++i) {
-            Placement place = PlaceSprite(i, frame, kLook.angleOffset);
-            int left = std::min(std::max(static_cast<int>(place.x) - kCell / 2, 0), kWidth - kCell);
-            int top = std::min(std::max(static_cast<int>(place.y) - kCell / 2, 0), kHeight - kCell);
-            const unsigned* from = &m_Source[place.row * kCell * kCell * 4 + place.column * kCell];
-            for (int y = 0; y < kCell; ++y) {
-                std::memcpy(&m_Target[(top + y) * kWidth + left], from + y * kCell * 4, kCell * 4);
-            }
-        }
-    }
-
-private:
-    std::vector<unsigned> m_Source;
-    std::vector<unsigned> m_Target;
-};
-
-template <typename Draw>
-double SpritesPerSecond(int frames, Draw draw)
+std::vector<Sprite> Frame(int frame, bool turned)
 {
-    double start = Seconds();
-    for (int frame = 0; frame < frames; ++frame) {
-        draw(frame);
+    std::vector<Sprite> sprites;
+    for (int i = 0; i < kSprites; ++i) {
+        const float t = static_cast<float>(frame) * 0.05f + static_cast<float>(i) * 0.37f;
+        float x = 400 + 370 * std::sin(t * 0.9f + static_cast<float>(i));
+        float y = 300 + 270 * std::cos(t * 0.7f + static_cast<float>(i) * 1.3f);
+        float angle = static_cast<float>((frame * 3 + i * 17) % 360) + 0.5f;
+        if (!turned) {
+            x = std::floor(x);
+            y = std::floor(y);
+            angle = 0;
+        }
+        sprites.push_back({0, i % 4, (i / 4) % 2, x, y, angle, i % kOpacities});
     }
-    return frames * kSprites / (Seconds() - start);
+    return sprites;
+}
+
+void Report(const char* what, double seconds, double gdiplusSeconds)
+{
+    const double pixels = static_cast<double>(kSprites) * kCell * kCell;
+    std::printf("  %-6s %6.2f ns a pixel, %8.0f sprites/s", what, seconds / pixels * 1e9, kSprites / seconds);
+    if (gdiplusSeconds > 0) {
+        std::printf(", %5.1f x GDI+", gdiplusSeconds / seconds);
+    }
+    std::printf("\n");
 }
 
 }  // namespace
@@ -71,42 +52,38 @@ double SpritesPerSecond(int frames, Draw draw)
 int main()
 {
     CGdiplus gdiplus = CGdiplus::Shared();
-    std::wstring sheet = SheetPath(L"tsumiki-bench-sprites-");
+    Sheets sheets({{kCell, true, 0xFFFF00FF}});
     BenchWindow window;
-    if (!WriteSpriteSheet(sheet, kLook) || !window.Create(L"sprites")) {
+    if (!sheets.Written() || !window.Create(L"sprites")) {
         std::printf("sprites: set-up failed\n");
         return 1;
     }
-    window.Graphics().CreateBackBuffer(window.GetWndHandle());
     {
-        LibrarySprites library(sheet, kLook);
-        DirectSpritesInBuffer direct(sheet);
-        CopiedBlocks floor;
-        auto libraryRound = [&](int frames) {
-            return SpritesPerSecond(frames, [&](int f) { library.Draw(window.Graphics(), f); });
-        };
-        auto directRound = [&](int frames) { return SpritesPerSecond(frames, [&](int f) { direct.Draw(f); }); };
-        // Rounds of about half a second per side, whatever the machine's speed.
-        const int directFrames = std::max(2, static_cast<int>(directRound(2) / kSprites / 2));
-        const int libraryFrames = std::max(2, static_cast<int>(libraryRound(2) / kSprites / 2));
-        std::vector<double> libraryRate, directRate, floorRate;
-        double ratio = MedianOf(7, [&] {
-            directRate.push_back(directRound(directFrames));
-            libraryRate.push_back(libraryRound(libraryFrames));
-            floorRate.push_back(SpritesPerSecond(libraryFrames * 4, [&](int f) { floor.Draw(f); }));
-            return libraryRate.back() / directRate.back();
-        });
-        std::sort(libraryRate.begin(), libraryRate.end());
-        std::sort(directRate.begin(), directRate.end());
-        std::sort(floorRate.begin(), floorRate.end());
-        const double libraryMedian = libraryRate[libraryRate.size() / 2];
-        std::printf("sprites: library %.0f sprites/s, direct GDI+ %.0f sprites/s (medians), ratio %.2f (target >= 5); "
-                    "floor (memcpy per row) %.0f sprites/s, library at %.3f of the floor\n",
-                    libraryMedian, directRate[directRate.size() / 2], ratio, floorRate[floorRate.size() / 2],
-                    libraryMedian / floorRate[floorRate.size() / 2]);
+        LibrarySprites library(sheets);
+        DirectSprites direct(sheets);
+        DirectBuffer buffer;
+        for (bool turned : {true, false}) {
+            // Placed beforehand: the timing is of the drawing alone.
+            std::vector<std::vector<Sprite>> frames;
+            for (int f = 0; f < 64; ++f) {
+                frames.push_back(Frame(f, turned));
+            }
+            const double gdiplusSeconds = BestSecondsPerCall(3, [&](int f) {
+                direct.Draw(buffer.Graphics(), frames[f % 64]);
+                DllExports::GdipFlush(buffer.Graphics(), FlushIntentionSync);
+            });
+            std::printf("sprites, %s (%d of %d x %d a frame, processor time, best of 5):\n",
+                        turned ? "turned" : "unturned at scale 1", kSprites, kCell, kCell);
+            for (const KernelChoice& kernels : KernelChoices()) {
+                UseKernels(window, kernels);
+                Report(kernels.name,
+                       BestSecondsPerCall(5, [&](int f) { library.Draw(window.Graphics(), frames[f % 64]); }),
+                       gdiplusSeconds);
+            }
+            Report("GDI+", gdiplusSeconds, 0);
+        }
         std::fflush(stdout);
     }
     DestroyWindow(window.GetWndHandle());
-    DeleteFileW(sheet.c_str());
     return 0;
 }

@@ -8,3 +8,6 @@
 #include "tsumiki/common_controls.h"
 #include "tsumiki/shapes.h"
 #include "tsumiki/services.h"
+#include "tsumiki/desktop.h"
+#include "tsumiki/frame_clock.h"
+#include "tsumiki/program_folder.h"

@@ -27,8 +27,10 @@
 #include "tsumiki/framework.h"
 #include "tsumiki/common_controls.h"
 
+#include <cwchar>
 #include <list>
 #include <map>
+#include <string>
 
 namespace tsumiki {
 
@@ -104,6 +106,15 @@ public:
     // Copies at most maxCount - 1 characters and a terminating null. With a null buffer or
     // maxCount <= 0 nothing is written.
     void GetText(wchar_t* buffer, int maxCount) const;
+    // The whole text, however long; empty without a control.
+    std::wstring GetText() const
+    {
+        std::wstring text(static_cast<size_t>(GetTextLength()) + 1, L'\0');
+        GetText(&text[0], static_cast<int>(text.size()));
+        // The length the platform gives may be more than the text (never less).
+        text.resize(std::wcslen(text.c_str()));
+        return text;
+    }
     // Appends after the whole text, whatever the user has selected, and leaves the caret
     // at the end. Line breaks ("\r\n") must be part of the text.
     void AddText(const wchar_t* text);

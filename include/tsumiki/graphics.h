@@ -5,6 +5,7 @@
 //   CGraphics  an off-screen GDI+ surface the size of a window's client area, and the
 //              drawing of pictures, text, lines, curves and shapes into it
 //   EAlign     where text sits in its box, across and down
+//   ETextUnit  what a text size counts: points, or pixels of the buffer
 //   EImageType the file formats CImage saves
 //   CImage     a picture from a file or from memory, with the centre, angle, opacity and
 //              colour key it is drawn with
@@ -31,6 +32,12 @@ enum EAlign {
     ALIGN_NEAR = 0,
     ALIGN_CENTER = 1,
     ALIGN_FAR = 2,
+};
+
+// What the size given to CGraphics' text calls counts.
+enum ETextUnit {
+    TEXT_POINTS = 0,  // points: a size-12 text is 16 pixels high at 96 DPI, 24 at 144
+    TEXT_PIXELS = 1,  // the font's em height in the buffer's pixels, at any DPI
 };
 
 // One start-up of GDI+, shared by the copies of the object and shut down when the last dies.
@@ -84,11 +91,16 @@ public:
     // calling thread, so that a paint never comes back at once.
     bool Present(HWND window);
     // The GDI+ drawing object, for drawing this class does not wrap; null without a buffer.
+    // Until it is taken the buffer knows its own settings; once taken, the program may
+    // change them at any time, so every drawing the library would write into the pixels
+    // itself first asks GDI+ for them (and text is always drawn by GDI+).
     Gdiplus::GpGraphics* GetDrawer() const;
 
     // Each drawing operation does nothing without a buffer. Pens and brushes are made and
     // deleted within the call; text keeps the last few fonts (by name and size) and its
-    // brush for the life of the buffer.
+    // brush for the life of the buffer. While the drawing object is as the library made it,
+    // sprites, Clear, FillRectangle, FillEllipse, thin opaque lines and text drawn again are
+    // written into the buffer's pixels directly, with the pixels GDI+ would give.
 
     // The whole picture, centred on the image's position and turned by its angle. With
     // the drawing object as the library made it (no clip, world transform, page scale,
@@ -98,11 +110,15 @@ public:
     void DrawImage(CImage* image);
     // One cell of a picture cut into a grid of equal cells (a sprite sheet), placed as above.
     void DrawImage(CImage* image, const Gdiplus::Size& cell, int column, int row);
-    // Text with its top-left at (x, y), size in points. A font that is not installed falls
-    // back to the generic sans-serif family, and when that is missing too, to the first
-    // installed family: text is drawn whenever any font is installed.
+    // Text with its top-left at (x, y), size in points (or pixels: SetTextUnit). A font
+    // that is not installed falls back to the generic sans-serif family, and when that is
+    // missing too, to the first installed family: text is drawn whenever any font is
+    // installed. The same text, font, size and colour drawn again (a score, a label) comes
+    // from the pixels GDI+ drew for it, kept for the last few dozen such texts.
     void DrawString(const wchar_t* text, float x, float y, float size, Gdiplus::Color color,
                     const wchar_t* fontName);
+    // A straight line; one of an opaque colour up to 1 pixel wide, smoothing off, is
+    // written into the pixels directly.
     void DrawLine(float x1, float y1, float x2, float y2, Gdiplus::Color color, float width);
     // A cardinal spline through the first `count` points; fewer than two draw nothing.
     void DrawCurve(const Gdiplus::PointF* points, int count, Gdiplus::Color color, float width);
@@ -147,14 +163,20 @@ public:
     void SetImageSmoothing(bool smooth);
 
     // The size of the box DrawString(text, x, y, ...) fills with this text, font and size
-    // in points (the same fallback of fonts). 0 x 0 without a buffer, for a null or empty
-    // text, or a size that is not above 0.
+    // (in points or pixels: SetTextUnit; the same fallback of fonts). 0 x 0 without a
+    // buffer, for a null or empty text, or a size that is not above 0.
     Gdiplus::SizeF MeasureString(const wchar_t* text, float size, const wchar_t* fontName);
     // Text laid out inside the box: wrapped at word breaks to the box's width, placed by
     // the two alignments, and cut off at the box's edges. A box that is not finite or
     // whose width or height is not above 0 draws nothing.
     void DrawString(const wchar_t* text, const Gdiplus::RectF& box, float size, Gdiplus::Color color,
                     const wchar_t* fontName, EAlign horizontal, EAlign vertical);
+
+    // What the size of MeasureString and both DrawString forms counts: TEXT_POINTS (the
+    // default; the buffer's DPI sets the pixels) or TEXT_PIXELS (the em height in buffer
+    // pixels, the same at any DPI, as the rest of the drawing is). Kept like SetSmoothing;
+    // a value outside ETextUnit is ignored.
+    void SetTextUnit(ETextUnit unit);
 
     struct Surface;
 
@@ -166,6 +188,7 @@ private:
     std::shared_ptr<Surface> m_Surface;
     bool m_Smoothing = false;
     bool m_ImageSmoothing = true;
+    ETextUnit m_TextUnit = TEXT_POINTS;
 };
 
 // The file formats CImage::Save writes.
@@ -224,7 +247,9 @@ public:
 
     // The GDI+ picture; null without a picture. CGraphics keeps a copy of the pixels for
     // its fast drawing: a change made through this pointer shows from the next DrawImage
-    // on as long as the pointer is fetched again after the previous one.
+    // on as long as the pointer is fetched again after the previous one. Each call makes
+    // the next fast draw copy the picture again: GetWidth() > 0 asks more cheaply whether
+    // there is a picture.
     Gdiplus::GpImage* GetPtr() const;
     // The picture's drawing effects; null without a picture. Once they are handed out
     // they may hold effects the library cannot read back, so CGraphics draws this
@@ -261,6 +286,9 @@ using tsumiki::EAlign;
 using tsumiki::ALIGN_NEAR;
 using tsumiki::ALIGN_CENTER;
 using tsumiki::ALIGN_FAR;
+using tsumiki::ETextUnit;
+using tsumiki::TEXT_POINTS;
+using tsumiki::TEXT_PIXELS;
 using tsumiki::EImageType;
 using tsumiki::IMAGE_BMP;
 using tsumiki::IMAGE_JPEG;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "loop/pre_translators.h"
 #include "tsumiki/controls.h"
 
 namespace tsumiki {
@@ -103,6 +104,8 @@ void Press(HWND window, HWND button)
 
 void detail::SetDefaultButton(HWND button, bool on)
 {
+    // Registered with the first default button, so that a program without one pays nothing.
+    RegisterPreTranslator(PreTranslatorSlot::DefaultButton, TranslateDefaultButtonKey);
     HWND parent = button ? GetParent(button) : nullptr;
     if (!parent || !IsWindow(button)) {
         return;

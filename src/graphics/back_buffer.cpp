@@ -1,10 +1,36 @@
-#include "graphics/surface.h"
+#include "graphics/direct_drawing.h"
+#include "graphics/shape_pixels.h"
 
 #include <climits>
 
 namespace tsumiki {
 
 using namespace Gdiplus;
+
+namespace detail {
+
+HBITMAP CreatePixelBitmap(HDC dc, int width, int height, void** bits)
+{
+    // The channel masks are given (the usual ones, so the layout is BI_RGB's): a 32-bit
+    // BI_RGB section is taken by Wine's GDI+ for one with alpha, which it then draws text,
+    // lines and fills into by software, several times slower.
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD masks[3];
+    } format = {};
+    format.header.biSize = sizeof(format.header);
+    format.header.biWidth = width;
+    format.header.biHeight = -height;
+    format.header.biPlanes = 1;
+    format.header.biBitCount = 32;
+    format.header.biCompression = BI_BITFIELDS;
+    format.masks[0] = 0x00FF0000;
+    format.masks[1] = 0x0000FF00;
+    format.masks[2] = 0x000000FF;
+    return CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+}  // namespace detail
 
 CGraphics::Surface::Surface(HWND window) : gdiplus(CGdiplus::Startup::Shared()), fonts(gdiplus)
 {
@@ -20,29 +46,14 @@ CGraphics::Surface::Surface(HWND window) : gdiplus(CGdiplus::Startup::Shared()),
     if (static_cast<long long>(bitmapWidth) * bitmapHeight * 4 > INT_MAX) {
         return;
     }
-    // The channel masks are given (the usual ones, so the layout is BI_RGB's): a 32-bit
-    // BI_RGB section is taken by Wine's GDI+ for one with alpha, which it then draws text,
-    // lines and fills into by software, several times slower.
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD masks[3];
-    } format = {};
-    format.header.biSize = sizeof(format.header);
-    format.header.biWidth = bitmapWidth;
-    format.header.biHeight = -bitmapHeight;
-    format.header.biPlanes = 1;
-    format.header.biBitCount = 32;
-    format.header.biCompression = BI_BITFIELDS;
-    format.masks[0] = 0x00FF0000;
-    format.masks[1] = 0x0000FF00;
-    format.masks[2] = 0x000000FF;
     HDC windowDC = GetDC(window);
     memDC = CreateCompatibleDC(windowDC);
     ReleaseDC(window, windowDC);
     void* bits = nullptr;
-    bitmap = CreateDIBSection(memDC, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap = detail::CreatePixelBitmap(memDC, bitmapWidth, bitmapHeight, &bits);
     if (memDC && bitmap && bits) {
         pixels = {static_cast<std::uint32_t*>(bits), bitmapWidth, bitmapHeight, bitmapWidth};
+        kernels = &detail::ChooseKernels();
         bitmapBefore = SelectObject(memDC, bitmap);
         if (DllExports::GdipCreateFromHDC(memDC, &graphics) != Ok) {
             graphics = nullptr;
@@ -111,10 +122,17 @@ void CGraphics::CreateBackBuffer(HWND window)
 
 bool CGraphics::Clear(unsigned long argb)
 {
-    GpGraphics* graphics = GetDrawer();
-    if (!graphics) {
+    if (!m_Surface) {
         return false;
     }
+    // A fill of the whole buffer, like any other: blended, and written directly when it may.
+    const auto width = static_cast<REAL>(m_Surface->width);
+    const auto height = static_cast<REAL>(m_Surface->height);
+    if (width > 0 && height > 0 &&
+        detail::FillRectangleDirectly(*m_Surface, 0, 0, width, height, static_cast<ARGB>(argb))) {
+        return true;
+    }
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     GpSolidFill* brush = nullptr;
     if (DllExports::GdipCreateSolidFill(static_cast<ARGB>(argb), &brush) == Ok) {
         DllExports::GdipFillRectangleI(graphics, brush, 0, 0, m_Surface->width, m_Surface->height);
@@ -125,7 +143,7 @@ bool CGraphics::Clear(unsigned long argb)
 
 bool CGraphics::Present(HWND window)
 {
-    if (!GetDrawer()) {
+    if (!m_Surface) {
         // The window is validated all the same: left invalid, it would be sent WM_PAINT
         // again at once, forever. Only a window of this thread is ours to paint.
         if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
@@ -149,7 +167,12 @@ bool CGraphics::Present(HWND window)
 
 GpGraphics* CGraphics::GetDrawer() const
 {
-    return m_Surface ? m_Surface->graphics : nullptr;
+    if (!m_Surface) {
+        return nullptr;
+    }
+    // From now on the program may change any setting behind the library's back.
+    m_Surface->drawerHandedOut = true;
+    return m_Surface->graphics;
 }
 
 }  // namespace tsumiki

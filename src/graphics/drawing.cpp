@@ -2,8 +2,9 @@
 // brushes are made per call; text keeps its fonts and one brush in the buffer. Pictures
 // take the sprite fast path when they can, GDI+ otherwise.
 #include "graphics/picture.h"
+#include "graphics/direct_drawing.h"
+#include "graphics/shape_pixels.h"
 #include "graphics/sprite_fast_path.h"
-#include "graphics/surface.h"
 
 #include <climits>
 #include <cwchar>
@@ -14,16 +15,14 @@ using namespace Gdiplus;
 
 void CGraphics::DrawImage(CImage* image)
 {
-    if (!GetDrawer() || !image || !image->m_Picture) {
-        return;
+    if (m_Surface && image && image->m_Picture) {
+        DrawImage(image, Size(image->m_Picture->width, image->m_Picture->height), 0, 0);
     }
-    DrawImage(image, Size(image->GetWidth(), image->GetHeight()), 0, 0);
 }
 
 void CGraphics::DrawImage(CImage* image, const Size& cell, int column, int row)
 {
-    GpGraphics* graphics = GetDrawer();
-    if (!graphics || !image || !image->m_Picture) {
+    if (!m_Surface || !image || !image->m_Picture || image->m_Picture->TooLargeToDraw()) {
         return;
     }
     CImage::Picture& picture = *image->m_Picture;
@@ -47,6 +46,7 @@ void CGraphics::DrawImage(CImage* image, const Size& cell, int column, int row)
     }
     // Centre the cell on the origin, turn it, then move it to the image's position; the
     // steps are appended to whatever transform the client set, and all of it is undone.
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     DllExports::GdipTranslateWorldTransform(graphics, static_cast<REAL>(-cell.Width * 0.5),
                                             static_cast<REAL>(-cell.Height * 0.5), MatrixOrderAppend);
     DllExports::GdipRotateWorldTransform(graphics, image->GetRotate(), MatrixOrderAppend);
@@ -60,12 +60,13 @@ void CGraphics::DrawImage(CImage* image, const Size& cell, int column, int row)
 void CGraphics::DrawString(const wchar_t* text, float x, float y, float size, Color color,
                            const wchar_t* fontName)
 {
-    GpGraphics* graphics = GetDrawer();
-    if (!graphics || !text) {
+    if (!m_Surface || !text ||
+        m_Surface->texts.Draw(*m_Surface, text, x, y, size, color.GetValue(), fontName)) {
         return;
     }
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     // The font stays in the buffer's cache; the one brush is recoloured for each text.
-    GpFont* font = m_Surface->fonts.Get(fontName, size);
+    GpFont* font = m_Surface->fonts.Get(fontName, size, m_TextUnit == TEXT_PIXELS);
     if (!font) {
         return;
     }
@@ -84,7 +85,10 @@ void CGraphics::DrawString(const wchar_t* text, float x, float y, float size, Co
 
 void CGraphics::DrawLine(float x1, float y1, float x2, float y2, Color color, float width)
 {
-    GpGraphics* graphics = GetDrawer();
+    if (m_Surface && detail::DrawLineDirectly(*m_Surface, x1, y1, x2, y2, color.GetValue(), width)) {
+        return;
+    }
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     GpPen* pen = nullptr;
     if (!graphics || DllExports::GdipCreatePen1(color.GetValue(), width, UnitWorld, &pen) != Ok) {
         return;
@@ -95,7 +99,7 @@ void CGraphics::DrawLine(float x1, float y1, float x2, float y2, Color color, fl
 
 void CGraphics::DrawCurve(const PointF* points, int count, Color color, float width)
 {
-    GpGraphics* graphics = GetDrawer();
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     GpPen* pen = nullptr;
     if (!graphics || !points || count < 2 ||
         DllExports::GdipCreatePen1(color.GetValue(), width, UnitWorld, &pen) != Ok) {

@@ -1,9 +1,10 @@
-#include "framework/library_text.h"
+#include "text/library_text.h"
 #include "graphics/memory_stream.h"
 #include "graphics/picture.h"
 #include "platform/gdiplus_startup.h"
-#include "platform/library_message.h"
+#include "text/library_message.h"
 
+#include <climits>
 #include <cwchar>
 #include <memory>
 #include <new>
@@ -32,6 +33,12 @@ const detail::PremultipliedPixels* CImage::Picture::FastPixels()
         fastPixelsCurrent = !fastPixelsRefused;
     }
     return fastPixelsCurrent ? &fastPixels : nullptr;
+}
+
+bool CImage::Picture::TooLargeToDraw() const
+{
+    return static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) >
+           detail::PremultipliedPixels::kMaxPixels;
 }
 
 namespace {
@@ -63,9 +70,11 @@ std::shared_ptr<CImage::Picture> Decode(IStream* stream)
     UINT height = 0;
     DllExports::GdipGetImageWidth(picture->image, &width);
     DllExports::GdipGetImageHeight(picture->image, &height);
-    if (width == 0 || height == 0) {
+    if (width == 0 || height == 0 || width > INT_MAX || height > INT_MAX) {
         return nullptr;
     }
+    picture->width = static_cast<int>(width);
+    picture->height = static_cast<int>(height);
     if (DllExports::GdipCreateImageAttributes(&picture->attributes) != Ok) {
         picture->attributes = nullptr;
     }

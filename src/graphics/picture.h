@@ -17,6 +17,9 @@ struct CImage::Picture {
     // The pixels as the sprite fast path reads them, made on its first draw and again
     // after anything that may have changed them.
     const detail::PremultipliedPixels* FastPixels();
+    // Whether the picture's pixels at 32 bits would pass 1 GiB. Such a picture is never
+    // drawn: converting it for drawing fails or takes all memory (Wine's GDI+ crashes).
+    bool TooLargeToDraw() const;
 
     // Declared first so that GDI+ outlives the objects below.
     std::shared_ptr<CGdiplus::Startup> gdiplus;
@@ -25,6 +28,9 @@ struct CImage::Picture {
     IStream* stream = nullptr;
     Gdiplus::GpImage* image = nullptr;
     Gdiplus::GpImageAttributes* attributes = nullptr;
+    // The size when decoded, so that drawing need not ask GDI+.
+    int width = 0;
+    int height = 0;
 
     // The effects set through CImage, which GDI+ does not let us read back. Once the
     // attributes are handed out they may hold anything: the fast path then stays away.

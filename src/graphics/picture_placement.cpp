@@ -1,9 +1,9 @@
 // Pictures scaled into a rectangle placed by its top-left corner.
 #include "graphics/picture_placement.h"
 
+#include "graphics/direct_drawing.h"
 #include "graphics/picture.h"
 #include "graphics/sprite_fast_path.h"
-#include "graphics/surface.h"
 
 #include <climits>
 #include <cmath>
@@ -18,7 +18,7 @@ bool PlacePicture(const CImage& image, const Size& cell, int column, int row, co
                   PicturePlacement& placement)
 {
     const RectF& d = destination;
-    if (!image.GetPtr() || cell.Width <= 0 || cell.Height <= 0 || !std::isfinite(d.X) || !std::isfinite(d.Y) ||
+    if (cell.Width <= 0 || cell.Height <= 0 || !std::isfinite(d.X) || !std::isfinite(d.Y) ||
         !std::isfinite(d.Width) || !std::isfinite(d.Height) || d.Width <= 0 || d.Height <= 0) {
         return false;
     }
@@ -33,7 +33,7 @@ bool PlacePicture(const CImage& image, const Size& cell, int column, int row, co
     return std::isfinite(placement.angle);
 }
 
-void DrawPlacedPicture(GpGraphics* graphics, const CImage& image, const PicturePlacement& placement)
+void DrawPlacedPicture(GpGraphics* graphics, const CImage::Picture& picture, const PicturePlacement& placement)
 {
     const RectF& d = placement.destination;
     const Rect& s = placement.source;
@@ -48,9 +48,11 @@ void DrawPlacedPicture(GpGraphics* graphics, const CImage& image, const PictureP
     DllExports::GdipTranslateWorldTransform(graphics, -d.Width / 2, -d.Height / 2, MatrixOrderAppend);
     DllExports::GdipRotateWorldTransform(graphics, placement.angle, MatrixOrderAppend);
     DllExports::GdipTranslateWorldTransform(graphics, d.X + d.Width / 2, d.Y + d.Height / 2, MatrixOrderAppend);
-    DllExports::GdipDrawImageRectRect(graphics, image.GetPtr(), 0, 0, d.Width, d.Height, static_cast<REAL>(s.X),
+    // The picture's own objects, not GetPtr and GetAttributes: those mark the picture as
+    // handed to the program, which the library's own drawing must not.
+    DllExports::GdipDrawImageRectRect(graphics, picture.image, 0, 0, d.Width, d.Height, static_cast<REAL>(s.X),
                                       static_cast<REAL>(s.Y), static_cast<REAL>(s.Width),
-                                      static_cast<REAL>(s.Height), UnitPixel, image.GetAttributes(), nullptr,
+                                      static_cast<REAL>(s.Height), UnitPixel, picture.attributes, nullptr,
                                       nullptr);
     DllExports::GdipResetWorldTransform(graphics);
     DllExports::GdipSetPixelOffsetMode(graphics, offsetBefore);
@@ -60,15 +62,15 @@ void DrawPlacedPicture(GpGraphics* graphics, const CImage& image, const PictureP
 
 void CGraphics::DrawImage(CImage* image, const RectF& destination)
 {
-    if (GetDrawer() && image && image->GetPtr()) {
-        DrawImage(image, Size(image->GetWidth(), image->GetHeight()), 0, 0, destination);
+    if (m_Surface && image && image->m_Picture) {
+        DrawImage(image, Size(image->m_Picture->width, image->m_Picture->height), 0, 0, destination);
     }
 }
 
 void CGraphics::DrawImage(CImage* image, const Size& cell, int column, int row, const RectF& destination)
 {
     detail::PicturePlacement placement;
-    if (!GetDrawer() || !image || !image->m_Picture ||
+    if (!m_Surface || !image || !image->m_Picture || image->m_Picture->TooLargeToDraw() ||
         !detail::PlacePicture(*image, cell, column, row, destination, placement)) {
         return;
     }
@@ -90,7 +92,7 @@ void CGraphics::DrawImage(CImage* image, const Size& cell, int column, int row, 
             return;
         }
     }
-    detail::DrawPlacedPicture(GetDrawer(), *image, placement);
+    detail::DrawPlacedPicture(detail::DrawThroughGdiplus(m_Surface), *image->m_Picture, placement);
 }
 
 }  // namespace tsumiki

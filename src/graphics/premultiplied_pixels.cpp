@@ -1,6 +1,5 @@
 #include "graphics/premultiplied_pixels.h"
 
-#include <new>
 
 namespace tsumiki {
 namespace detail {
@@ -16,12 +15,14 @@ bool PremultipliedPixels::Build(GpImage* image, bool keyed, ARGB key)
     if (!image || DllExports::GdipGetImageType(image, &type) != Ok || type != ImageTypeBitmap ||
         DllExports::GdipGetImageWidth(image, &width) != Ok ||
         DllExports::GdipGetImageHeight(image, &height) != Ok || width == 0 || height == 0 ||
-        width >= 0x8000 || height >= 0x8000) {
+        width >= 0x8000 || height >= 0x8000 ||
+        static_cast<unsigned long long>(width + 1) * (height + 1) > kMaxPixels) {
         return false;
     }
+    // No exception may leave a drawing call: a copy that cannot be made is no copy.
     try {
         m_Pixels.assign(static_cast<std::size_t>(width + 1) * (height + 1), 0);
-    } catch (const std::bad_alloc&) {
+    } catch (...) {
         Reset();
         return false;
     }

@@ -18,8 +18,12 @@ public:
     // Reads the bitmap's pixels (its current frame); pixels whose red, green and blue
     // equal the key's are made transparent when `keyed`. False (and empty) when the
     // picture is not a bitmap or cannot be read.
+    // A picture of more than kMaxPixels is refused, as is one whose copy cannot be allocated.
     bool Build(Gdiplus::GpImage* image, bool keyed, Gdiplus::ARGB key);
     void Reset();
+
+    // 1 GiB of 32-bit pixels.
+    static constexpr unsigned long long kMaxPixels = 1ull << 28;
 
     bool Empty() const { return m_Pixels.empty(); }
     int Width() const { return m_Width; }

@@ -1,7 +1,8 @@
 // Filled and outlined rectangles, ellipses and polygons in the back buffer, and the
 // smoothing of what it draws. Each call makes its brush or pen and deletes it before it
 // returns.
-#include "graphics/surface.h"
+#include "graphics/direct_drawing.h"
+#include "graphics/shape_pixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -94,8 +95,9 @@ void WithPen(GpGraphics* graphics, Color color, float width, Outline outline)
 
 void CGraphics::FillRectangle(float x, float y, float width, float height, Color color)
 {
-    if (IsDrawableBox(x, y, width, height)) {
-        WithBrush(GetDrawer(), color, [&](GpGraphics* graphics, GpSolidFill* brush) {
+    if (IsDrawableBox(x, y, width, height) &&
+        !(m_Surface && detail::FillRectangleDirectly(*m_Surface, x, y, width, height, color.GetValue()))) {
+        WithBrush(detail::DrawThroughGdiplus(m_Surface), color, [&](GpGraphics* graphics, GpSolidFill* brush) {
             DllExports::GdipFillRectangle(graphics, brush, x, y, width, height);
         });
     }
@@ -104,7 +106,7 @@ void CGraphics::FillRectangle(float x, float y, float width, float height, Color
 void CGraphics::DrawRectangle(float x, float y, float width, float height, Color color, float penWidth)
 {
     if (IsDrawableBox(x, y, width, height)) {
-        WithPen(GetDrawer(), color, penWidth, [&](GpGraphics* graphics, GpPen* pen) {
+        WithPen(detail::DrawThroughGdiplus(m_Surface), color, penWidth, [&](GpGraphics* graphics, GpPen* pen) {
             DllExports::GdipDrawRectangle(graphics, pen, x, y, width, height);
         });
     }
@@ -112,8 +114,9 @@ void CGraphics::DrawRectangle(float x, float y, float width, float height, Color
 
 void CGraphics::FillEllipse(float x, float y, float width, float height, Color color)
 {
-    if (IsDrawableBox(x, y, width, height)) {
-        WithBrush(GetDrawer(), color, [&](GpGraphics* graphics, GpSolidFill* brush) {
+    if (IsDrawableBox(x, y, width, height) &&
+        !(m_Surface && detail::FillEllipseDirectly(*m_Surface, x, y, width, height, color.GetValue()))) {
+        WithBrush(detail::DrawThroughGdiplus(m_Surface), color, [&](GpGraphics* graphics, GpSolidFill* brush) {
             DllExports::GdipFillEllipse(graphics, brush, x, y, width, height);
         });
     }
@@ -122,7 +125,7 @@ void CGraphics::FillEllipse(float x, float y, float width, float height, Color c
 void CGraphics::DrawEllipse(float x, float y, float width, float height, Color color, float penWidth)
 {
     if (IsDrawableBox(x, y, width, height)) {
-        WithPen(GetDrawer(), color, penWidth, [&](GpGraphics* graphics, GpPen* pen) {
+        WithPen(detail::DrawThroughGdiplus(m_Surface), color, penWidth, [&](GpGraphics* graphics, GpPen* pen) {
             DllExports::GdipDrawEllipse(graphics, pen, x, y, width, height);
         });
     }
@@ -130,8 +133,8 @@ void CGraphics::DrawEllipse(float x, float y, float width, float height, Color c
 
 void CGraphics::FillPolygon(const PointF* points, int count, Color color)
 {
-    if (GetDrawer() && IsDrawablePolygon(points, count, m_Surface->height)) {
-        WithBrush(GetDrawer(), color, [&](GpGraphics* graphics, GpSolidFill* brush) {
+    if (m_Surface && IsDrawablePolygon(points, count, m_Surface->height)) {
+        WithBrush(detail::DrawThroughGdiplus(m_Surface), color, [&](GpGraphics* graphics, GpSolidFill* brush) {
             DllExports::GdipFillPolygon(graphics, brush, points, count, FillModeAlternate);
         });
     }
@@ -139,8 +142,8 @@ void CGraphics::FillPolygon(const PointF* points, int count, Color color)
 
 void CGraphics::DrawPolygon(const PointF* points, int count, Color color, float penWidth)
 {
-    if (GetDrawer() && IsDrawablePolygon(points, count, m_Surface->height)) {
-        WithPen(GetDrawer(), color, penWidth, [&](GpGraphics* graphics, GpPen* pen) {
+    if (m_Surface && IsDrawablePolygon(points, count, m_Surface->height)) {
+        WithPen(detail::DrawThroughGdiplus(m_Surface), color, penWidth, [&](GpGraphics* graphics, GpPen* pen) {
             DllExports::GdipDrawPolygon(graphics, pen, points, count);
         });
     }
@@ -160,8 +163,10 @@ void CGraphics::SetImageSmoothing(bool smooth)
 
 void CGraphics::ApplySmoothing()
 {
-    GpGraphics* graphics = GetDrawer();
-    if (graphics) {
+    if (m_Surface) {
+        GpGraphics* graphics = m_Surface->graphics;
+        m_Surface->smoothing = m_Smoothing;
+        m_Surface->imageSmoothing = m_ImageSmoothing;
         // The defaults are what a new drawing object had before these settings existed:
         // aliased shapes and bilinear pictures.
         DllExports::GdipSetSmoothingMode(graphics, m_Smoothing ? SmoothingModeAntiAlias : SmoothingModeDefault);

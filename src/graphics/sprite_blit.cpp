@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <cstddef>
 
 namespace tsumiki {
 namespace detail {
@@ -66,187 +63,79 @@ struct Sampling {
     float originX, originY, xx, xy, yx, yy;
 };
 
-// a * b / 255 truncated, for a, b <= 255.
-inline std::uint32_t Scale(std::uint32_t a, std::uint32_t b)
-{
-    const std::uint32_t n = a * b;
-    return (n + 1 + (n >> 8)) >> 8;
-}
-
-// Each channel of a and b weighted (255 - w) : w, truncated; exact where a == b.
-inline std::uint32_t Lerp(std::uint32_t a, std::uint32_t b, std::uint32_t w)
-{
-    const std::uint32_t v = 255 - w;
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t n = ((a >> shift) & 0xFF) * v + ((b >> shift) & 0xFF) * w;
-        out |= ((n + 1 + (n >> 8)) >> 8) << shift;
+// The columns of a row that may sample inside [low, high) along one source axis, whose
+// coordinate is start + x * step: a superset, widened by a pixel either side. Worked out
+// once a sprite, so that each row costs two multiplications.
+class AxisSpan {
+public:
+    AxisSpan(double step, double low, double high)
+        : m_Flat(std::fabs(step) < 1e-9), m_Inverse(m_Flat ? 0 : 1 / step), m_Low(low), m_High(high)
+    {
     }
-    return out;
-}
-
-inline std::uint32_t Fade(std::uint32_t argb, std::uint32_t opacity)
-{
-    if (opacity == 255) {
-        return argb;
-    }
-    return Scale(argb >> 24, opacity) << 24 | Scale((argb >> 16) & 0xFF, opacity) << 16 |
-           Scale((argb >> 8) & 0xFF, opacity) << 8 | Scale(argb & 0xFF, opacity);
-}
-
-// Premultiplied source over destination, each channel rounded as GDI's alpha blend does.
-inline std::uint32_t Over(std::uint32_t source, std::uint32_t destination)
-{
-    const std::uint32_t alpha = source >> 24;
-    if (alpha == 255) {
-        return source;
-    }
-    const std::uint32_t keep = 255 - alpha;
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t n = ((destination >> shift) & 0xFF) * keep + 127;
-        out |= (((source >> shift) & 0xFF) + ((n + 1 + (n >> 8)) >> 8)) << shift;
-    }
-    return out;
-}
-
-// The bilinear sample between the pixel at upper[0], its right neighbour and the two below
-// them, weighted wx : 255 - wx across and wy : 255 - wy down as GDI+ weighs them, faded by
-// the opacity and put over the destination pixel. Integer steps, each truncated or
-// rounded as GDI+ and GDI do theirs.
-inline std::uint32_t ShadePlain(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t wx,
-                                std::uint32_t wy, std::uint32_t opacity, std::uint32_t destination)
-{
-    const std::uint32_t above = wx ? Lerp(upper[0], upper[1], wx) : upper[0];
-    const std::uint32_t sample = wy ? Lerp(above, wx ? Lerp(lower[0], lower[1], wx) : lower[0], wy) : above;
-    const std::uint32_t colour = Fade(sample, opacity);
-    return colour >> 24 ? Over(colour, destination) : destination;
-}
-
-#if defined(__SSE2__)
-// floor(n / 255) in each 16-bit lane, for n < 65280.
-inline __m128i DivideBy255(__m128i n)
-{
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(n, _mm_set1_epi16(1)), _mm_srli_epi16(n, 8)), 8);
-}
-
-// ShadePlain with the four channels of a pixel side by side: the same steps, the same results.
-inline std::uint32_t ShadeSse2(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t wx,
-                               std::uint32_t wy, std::uint32_t opacity, std::uint32_t destination)
-{
-    const __m128i zero = _mm_setzero_si128();
-    const auto left = static_cast<short>(255 - wx);
-    const auto right = static_cast<short>(wx);
-    const __m128i across = _mm_set_epi16(right, right, right, right, left, left, left, left);
-    const __m128i top = _mm_mullo_epi16(
-        _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper)), zero), across);
-    const __m128i bottom = _mm_mullo_epi16(
-        _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(lower)), zero), across);
-    const __m128i rows = _mm_unpacklo_epi64(DivideBy255(_mm_add_epi16(top, _mm_srli_si128(top, 8))),
-                                            DivideBy255(_mm_add_epi16(bottom, _mm_srli_si128(bottom, 8))));
-    const auto upperShare = static_cast<short>(255 - wy);
-    const auto lowerShare = static_cast<short>(wy);
-    const __m128i down = _mm_set_epi16(lowerShare, lowerShare, lowerShare, lowerShare, upperShare, upperShare,
-                                       upperShare, upperShare);
-    const __m128i weighted = _mm_mullo_epi16(rows, down);
-    __m128i colour = DivideBy255(_mm_add_epi16(weighted, _mm_srli_si128(weighted, 8)));
-    if (opacity != 255) {
-        colour = DivideBy255(_mm_mullo_epi16(colour, _mm_set1_epi16(static_cast<short>(opacity))));
-    }
-    const int alpha = _mm_extract_epi16(colour, 3);
-    if (alpha == 0) {
-        return destination;
-    }
-    const __m128i below = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(destination)), zero);
-    const __m128i kept = DivideBy255(
-        _mm_add_epi16(_mm_mullo_epi16(below, _mm_set1_epi16(static_cast<short>(255 - alpha))), _mm_set1_epi16(127)));
-    const __m128i out = _mm_add_epi16(colour, kept);
-    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(out, out)));
-}
-#endif
-
-inline std::uint32_t Shade(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t wx,
-                           std::uint32_t wy, std::uint32_t opacity, std::uint32_t destination)
-{
-    // Sprites are mostly clear ground and solid inside: both cases take a short way.
-    if ((upper[0] | upper[1] | lower[0] | lower[1]) == 0) {
-        return destination;
-    }
-    if ((wx | wy) == 0 && (opacity == 255 || upper[0] == 0)) {
-        return upper[0] >> 24 == 255 ? upper[0] : (upper[0] ? Over(upper[0], destination) : destination);
-    }
-#if defined(__SSE2__)
-    return ShadeSse2(upper, lower, wx, wy, opacity, destination);
-#else
-    return ShadePlain(upper, lower, wx, wy, opacity, destination);
-#endif
-}
-
-// The columns of row y that may sample inside [low, high) along one source axis, whose
-// coordinate is start + x * step; a superset, widened by a pixel either side.
-void NarrowSpan(double start, double step, double low, double high, int& first, int& last)
-{
-    if (std::fabs(step) < 1e-9) {
-        if (start < low - 1 || start > high + 1) {
-            last = first;
+    void Narrow(double start, int& first, int& last) const
+    {
+        if (m_Flat) {
+            if (start < m_Low - 1 || start > m_High + 1) {
+                last = first;
+            }
+            return;
         }
-        return;
+        double a = (m_Low - start) * m_Inverse;
+        double b = (m_High - start) * m_Inverse;
+        if (a > b) {
+            std::swap(a, b);
+        }
+        // Clamped in double precision first: far-off bounds do not fit an int.
+        const double from = std::min(std::max(std::floor(a) - 1, static_cast<double>(first)), static_cast<double>(last));
+        const double to = std::min(std::max(std::ceil(b) + 2, static_cast<double>(first)), static_cast<double>(last));
+        first = static_cast<int>(from);
+        last = std::max(first, static_cast<int>(to));
     }
-    double a = (low - start) / step;
-    double b = (high - start) / step;
-    if (a > b) {
-        std::swap(a, b);
-    }
-    // Clamped in double precision first: far-off bounds do not fit an int.
-    const double from = std::min(std::max(std::floor(a) - 1, static_cast<double>(first)), static_cast<double>(last));
-    const double to = std::min(std::max(std::ceil(b) + 2, static_cast<double>(first)), static_cast<double>(last));
-    first = static_cast<int>(from);
-    last = std::max(first, static_cast<int>(to));
-}
 
-void BlitResampled(const TargetPixels& target, const PremultipliedPixels& source, const SpritePlacement& p,
-                   const Sampling& s, int left, int top, int right, int bottom)
+private:
+    bool m_Flat;
+    double m_Inverse, m_Low, m_High;
+};
+
+void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
+                   const SpritePlacement& p, const Sampling& s, int left, int top, int right, int bottom)
 {
-    const auto cellLeft = static_cast<float>(p.cellX);
-    const auto cellTop = static_cast<float>(p.cellY);
-    const float cellRight = cellLeft + static_cast<float>(p.cellWidth);
-    const float cellBottom = cellTop + static_cast<float>(p.cellHeight);
-    const int stride = source.Stride();
+    RowSampling row;
+    row.source = source.Row(0);
+    row.sourceStride = source.Stride();
+    row.originX = s.originX;
+    row.originY = s.originY;
+    row.xx = s.xx;
+    row.xy = s.xy;
+    row.yx = s.yx;
+    row.yy = s.yy;
+    row.cellLeft = static_cast<float>(p.cellX);
+    row.cellTop = static_cast<float>(p.cellY);
+    row.cellRight = row.cellLeft + static_cast<float>(p.cellWidth);
+    row.cellBottom = row.cellTop + static_cast<float>(p.cellHeight);
+    row.opacity = p.opacity;
+    const AxisSpan across(s.xx, row.cellLeft, row.cellRight);
+    const AxisSpan down(s.yx, row.cellTop, row.cellBottom);
     for (int y = top; y < bottom; ++y) {
         const auto fy = static_cast<float>(y);
         int first = left;
         int last = right;
-        NarrowSpan(s.originX + static_cast<double>(fy) * s.xy, s.xx, cellLeft, cellRight, first, last);
-        NarrowSpan(s.originY + static_cast<double>(fy) * s.yy, s.yx, cellTop, cellBottom, first, last);
-        std::uint32_t* row = target.bits + static_cast<std::ptrdiff_t>(y) * target.stride;
-        for (int x = first; x < last; ++x) {
-            const auto fx = static_cast<float>(x);
-            const float sx = s.originX + fx * s.xx + fy * s.xy;
-            const float sy = s.originY + fx * s.yx + fy * s.yy;
-            if (!(sx >= cellLeft && sx < cellRight && sy >= cellTop && sy < cellBottom)) {
-                continue;
-            }
-            // Both are at least 0 here, so truncation is the floor.
-            const int column = static_cast<int>(sx);
-            const int line = static_cast<int>(sy);
-            const auto wx = static_cast<std::uint32_t>((sx - static_cast<float>(column)) * 255.0f + 0.5f);
-            const auto wy = static_cast<std::uint32_t>((sy - static_cast<float>(line)) * 255.0f + 0.5f);
-            const std::uint32_t* upper = source.Row(line) + column;
-            row[x] = Shade(upper, upper + stride, wx, wy, p.opacity, row[x]);
+        across.Narrow(s.originX + static_cast<double>(fy) * s.xy, first, last);
+        down.Narrow(s.originY + static_cast<double>(fy) * s.yy, first, last);
+        if (first < last) {
+            kernels.sampleRow(row, target.bits + static_cast<std::ptrdiff_t>(y) * target.stride, y, first, last);
         }
     }
 }
 
 // The cell lands unturned and unscaled on whole pixels: GDI+ copies it without sampling.
-void BlitCopied(const TargetPixels& target, const PremultipliedPixels& source, const SpritePlacement& p,
-                int originX, int originY, int left, int top, int right, int bottom)
+void BlitCopied(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
+                const SpritePlacement& p, int originX, int originY, int left, int top, int right, int bottom)
 {
     for (int y = top; y < bottom; ++y) {
         const std::uint32_t* from = source.Row(p.cellY + y - originY) + (p.cellX - originX);
         std::uint32_t* row = target.bits + static_cast<std::ptrdiff_t>(y) * target.stride;
-        for (int x = left; x < right; ++x) {
-            row[x] = Shade(from + x, from + x + source.Stride(), 0, 0, p.opacity, row[x]);
-        }
+        kernels.blendRow(from + left, row + left, right - left, p.opacity);
     }
 }
 
@@ -257,7 +146,8 @@ bool Placeable(float v, float limit)
 
 }  // namespace
 
-bool BlitSprite(const TargetPixels& target, const PremultipliedPixels& source, const SpritePlacement& p)
+bool BlitSprite(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
+                const SpritePlacement& p)
 {
     // Beyond these GDI+'s own rounding of pixels is no longer what single precision gives
     // here; such draws go to GDI+, which shows what it shows.
@@ -326,7 +216,7 @@ bool BlitSprite(const TargetPixels& target, const PremultipliedPixels& source, c
         if (left >= right || top >= bottom) {
             return true;
         }
-        BlitCopied(target, source, p, originX, originY, left, top, right, bottom);
+        BlitCopied(kernels, target, source, p, originX, originY, left, top, right, bottom);
         return true;
     }
     // The map from the cell to the device, inverted: the source point of each pixel.
@@ -356,7 +246,7 @@ bool BlitSprite(const TargetPixels& target, const PremultipliedPixels& source, c
     sampling.yx = toSource.Y(1, 0) - sampling.originY;
     sampling.xy = toSource.X(0, 1) - sampling.originX;
     sampling.yy = toSource.Y(0, 1) - sampling.originY;
-    BlitResampled(target, source, p, sampling, left, top, right, bottom);
+    BlitResampled(kernels, target, source, p, sampling, left, top, right, bottom);
     return true;
 }
 

@@ -2,9 +2,10 @@
 // size, turned by any angle about its centre, with an opacity, blended into 32-bit pixels
 // the way GDI+ draws it with its default bilinear interpolation. The geometry is worked
 // out in single precision in the order GDI+ works it out, so that the same pixels are
-// covered; colours are premultiplied and blended source-over.
+// covered; colours are premultiplied and blended source-over by the kernels.
 #pragma once
 
+#include "graphics/blit_kernels.h"
 #include "graphics/premultiplied_pixels.h"
 
 #include <cstdint>
@@ -39,7 +40,8 @@ struct SpritePlacement {
 // Draws the cell; false, with nothing written, for a placement this path does not take
 // (a cell not wholly inside the picture, an empty one, a size, position or angle that is
 // not finite or too large to place exactly), which the caller then gives to GDI+.
-bool BlitSprite(const TargetPixels& target, const PremultipliedPixels& source, const SpritePlacement& placement);
+bool BlitSprite(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
+                const SpritePlacement& placement);
 
 }  // namespace detail
 }  // namespace tsumiki

@@ -1,6 +1,6 @@
 // Measured text, and text laid out in a box with its alignments. Each call makes the font,
 // brush and string format it needs and deletes them before it returns.
-#include "graphics/surface.h"
+#include "graphics/direct_drawing.h"
 
 #include <climits>
 #include <cmath>
@@ -32,13 +32,20 @@ StringAlignment AlignmentOf(EAlign align)
 
 }  // namespace
 
+void CGraphics::SetTextUnit(ETextUnit unit)
+{
+    if (unit == TEXT_POINTS || unit == TEXT_PIXELS) {
+        m_TextUnit = unit;
+    }
+}
+
 SizeF CGraphics::MeasureString(const wchar_t* text, float size, const wchar_t* fontName)
 {
-    GpGraphics* graphics = GetDrawer();
+    GpGraphics* graphics = m_Surface ? m_Surface->graphics : nullptr;
     if (!graphics || !text || !*text) {
         return SizeF();
     }
-    GpFont* font = m_Surface->fonts.Get(fontName, size);
+    GpFont* font = m_Surface->fonts.Get(fontName, size, m_TextUnit == TEXT_PIXELS);
     if (!font) {
         return SizeF();
     }
@@ -55,13 +62,13 @@ SizeF CGraphics::MeasureString(const wchar_t* text, float size, const wchar_t* f
 void CGraphics::DrawString(const wchar_t* text, const RectF& box, float size, Color color, const wchar_t* fontName,
                            EAlign horizontal, EAlign vertical)
 {
-    GpGraphics* graphics = GetDrawer();
+    GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     // A zero-size box would mean "neither wrap nor clip" to GDI+, not an empty box.
     if (!graphics || !text || !*text || !std::isfinite(box.X) || !std::isfinite(box.Y) ||
         !std::isfinite(box.Width) || !std::isfinite(box.Height) || box.Width <= 0 || box.Height <= 0) {
         return;
     }
-    GpFont* font = m_Surface->fonts.Get(fontName, size);
+    GpFont* font = m_Surface->fonts.Get(fontName, size, m_TextUnit == TEXT_PIXELS);
     GpSolidFill* brush = nullptr;
     GpStringFormat* format = nullptr;
     if (font && DllExports::GdipCreateSolidFill(color.GetValue(), &brush) == Ok &&

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "framework/window_dpi.h"
+#include "dpi/window_dpi.h"
 #include "layout/anchor_geometry.h"
 #include "tsumiki/form.h"
 

@@ -77,6 +77,30 @@ unsigned BufferPixel(CGraphics& graphics, int x, int y)
     return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
 }
 
+std::vector<unsigned> ShownPixels(HWND window, CGraphics& graphics, int width, int height)
+{
+    InvalidateRect(window, nullptr, FALSE);
+    graphics.Present(window);
+    std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO format = {};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC windowDC = GetDC(window);
+    HDC memDC = CreateCompatibleDC(windowDC);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memDC, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ before = SelectObject(memDC, bitmap);
+    BitBlt(memDC, 0, 0, width, height, windowDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<const unsigned*>(bits)[i] & 0xFFFFFF;
+    }
+    SelectObject(memDC, before);
+    DeleteObject(bitmap);
+    DeleteDC(memDC);
+    ReleaseDC(window, windowDC);
+    return pixels;
+}
+
 int ChannelDistance(unsigned a, unsigned b)
 {
     int most = 0;

@@ -22,5 +22,9 @@ std::vector<unsigned char> ReadBytes(const std::wstring& path);
 unsigned PicturePixel(const CImage& image, int x, int y);
 // A back buffer's pixel, 0x00RRGGBB, with every drawing so far included.
 unsigned BufferPixel(CGraphics& graphics, int x, int y);
+// Every pixel of the buffer's top-left width x height, 0x00RRGGBB, top row first, read from
+// the window after presenting the buffer there: the drawing object is not taken, so the
+// buffer's direct drawing stays as it is without GetDrawer.
+std::vector<unsigned> ShownPixels(HWND window, CGraphics& graphics, int width, int height);
 // How far two 0x00RRGGBB colours are apart in their most different channel.
 int ChannelDistance(unsigned a, unsigned b);

@@ -73,12 +73,13 @@ protected:
 
     // A window whose client area is kWidth x kHeight.
     struct Frame : TestFrame {
-        bool Create(int w, int h)
+        bool Create(int w, int h, int x = 20)
         {
             RECT r = {0, 0, w - 16, h - 39};
             AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-            return TestFrame::Create(r.right - r.left, r.bottom - r.top);
+            return TestFrame::Create(r.right - r.left, r.bottom - r.top, x);
         }
+        std::vector<unsigned> Shown() { return ShownPixels(GetWndHandle(), Graphics(), kWidth, kHeight); }
     };
 
     static const int kWidth = 160;
@@ -115,6 +116,13 @@ TEST_F(FastSprites, DrawTheSamePixelsAsGdiplus)
     // Fractions of a pixel, and places partly or wholly outside the buffer.
     const float places[][2] = {{80, 60}, {80.25f, 59.5f}, {33.7f, 90.1f}, {2.5f, 3.3f}, {158.6f, 118.2f},
                                {-70, 50}, {90, 250}};
+    // The same sprites again on a buffer made while the environment asks for the SSE2
+    // kernels: they must give the pixels of the kernels chosen for this processor.
+    Frame sse2;
+    ASSERT_TRUE(sse2.Create(kWidth + 16, kHeight + 39, 400));
+    SetEnvironmentVariableW(L"TSUMIKI_SIMD", L"sse2");
+    sse2.Graphics().CreateBackBuffer(sse2.GetWndHandle());
+    SetEnvironmentVariableW(L"TSUMIKI_SIMD", nullptr);
     Difference all;
     int scene = 0;
     for (const Picture& p : pictures) {
@@ -133,17 +141,19 @@ TEST_F(FastSprites, DrawTheSamePixelsAsGdiplus)
                         image->ColorKey(0xFFFF00FF);
                     }
                 }
-                std::vector<unsigned> drawn[2];
-                for (int side = 0; side < 2; ++side) {
-                    CImage* image = side ? &reference : &fast;
-                    frame.Graphics().Clear(0xFF406080);
+                std::vector<unsigned> drawn[3];
+                for (int side = 0; side < 3; ++side) {
+                    Frame& target = side == 2 ? sse2 : frame;
+                    CImage* image = side == 1 ? &reference : &fast;
+                    target.Graphics().Clear(0xFF406080);
                     if (p.cellWidth) {
-                        frame.Graphics().DrawImage(image, Size(p.cellWidth, p.cellHeight), p.column, p.row);
+                        target.Graphics().DrawImage(image, Size(p.cellWidth, p.cellHeight), p.column, p.row);
                     } else {
-                        frame.Graphics().DrawImage(image);
+                        target.Graphics().DrawImage(image);
                     }
-                    drawn[side] = ReadBuffer(frame.Graphics(), kWidth, kHeight);
+                    drawn[side] = target.Shown();
                 }
+                EXPECT_TRUE(drawn[2] == drawn[0]) << "scene " << scene << ": the SSE2 kernels differ";
                 // Distance of each pixel from the sprite's outline, in the sprite's own axes.
                 const double w = p.cellWidth ? p.cellWidth : fast.GetWidth();
                 const double h = p.cellHeight ? p.cellHeight : fast.GetHeight();

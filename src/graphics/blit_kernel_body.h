@@ -1,0 +1,115 @@
+// The kernels of blit_kernels.h written once over the vector operations `V` of one
+// instruction set, with several pixels a step and no branch per pixel. Included only by the
+// file of each instruction set, inside its unnamed namespace, so that each gets a copy
+// compiled for its own instructions (a shared inline copy could be AVX2 code run on SSE2).
+//
+// Colours are premultiplied ARGB, widened to 16 bits a channel; every division by 255 is the
+// exact floor. A bilinear sample weighs the four pixels around its point wx : 255 - wx across
+// and wy : 255 - wy down, as GDI+ does; the opacity is folded into the weights down, and the
+// result goes over the ground rounded as GDI's alpha blend rounds.
+
+template <class V>
+struct Kernel {
+    using I = typename V::I;
+    using F = typename V::F;
+    static constexpr int kLanes = V::kLanes;
+
+    static I Div255(I n) { return V::template Srli16<7>(V::MulHi16(n, V::Set16(0x8081))); }
+
+    // colour + round(ground * (255 - alpha of colour) / 255), each 16-bit channel.
+    static I Over(I colour, I ground)
+    {
+        const I keep = V::Sub16(V::Set16(255), V::BroadcastAlpha(colour));
+        return V::Add16(colour, Div255(V::Add16(V::Mullo16(ground, keep), V::Set16(127))));
+    }
+
+    // Weights of 0 to 255 in 32-bit lanes, as 16-bit channels of the lanes' pixels in the
+    // order Unpacklo8 and Unpackhi8 widen them.
+    static void Spread(I weight, I& low, I& high)
+    {
+        const I pair = V::Or(weight, V::template Slli32<16>(weight));
+        low = V::Unpacklo32(pair, pair);
+        high = V::Unpackhi32(pair, pair);
+    }
+
+    static I Sample(I upperLeft, I upperRight, I lowerLeft, I lowerRight, I left, I right, I up, I down)
+    {
+        const I upper = Div255(V::Add16(V::Mullo16(upperLeft, left), V::Mullo16(upperRight, right)));
+        const I lower = Div255(V::Add16(V::Mullo16(lowerLeft, left), V::Mullo16(lowerRight, right)));
+        return Div255(V::Add16(V::Mullo16(upper, up), V::Mullo16(lower, down)));
+    }
+
+    static void SampleRow(const RowSampling& s, std::uint32_t* row, int y, int first, int last)
+    {
+        const auto fy = static_cast<float>(y);
+        const F originX = V::SetF(s.originX), originY = V::SetF(s.originY);
+        const F stepX = V::SetF(s.xx), stepY = V::SetF(s.yx);
+        const F rowX = V::SetF(fy * s.xy), rowY = V::SetF(fy * s.yy);
+        const F left = V::SetF(s.cellLeft), right = V::SetF(s.cellRight);
+        const F top = V::SetF(s.cellTop), bottom = V::SetF(s.cellBottom);
+        const F scale = V::SetF(255.0f), half = V::SetF(0.5f);
+        const I lanes = V::LaneIndex();
+        const I opacity = V::Set16(static_cast<int>(s.opacity));
+        const I full = V::Set32(255);
+        for (int x = first; x < last; x += kLanes) {
+            const int count = last - x < kLanes ? last - x : kLanes;
+            const F fx = V::ToFloat(V::Add32(V::Set32(x), lanes));
+            const F sx = V::AddF(V::AddF(originX, V::MulF(fx, stepX)), rowX);
+            const F sy = V::AddF(V::AddF(originY, V::MulF(fx, stepY)), rowY);
+            const I inside = V::And(V::And(V::And(V::CmpGe(sx, left), V::CmpLt(sx, right)),
+                                           V::And(V::CmpGe(sy, top), V::CmpLt(sy, bottom))),
+                                    V::CmpGt32(V::Set32(count), lanes));
+            if (V::None(inside)) {
+                continue;
+            }
+            // Inside the cell both are at least 0, so truncation is the floor. Lanes outside
+            // read the picture's first pixel and are not stored.
+            const I column = V::Truncate(sx);
+            const I line = V::Truncate(sy);
+            const I wx = V::And(V::Truncate(V::AddF(V::MulF(V::SubF(sx, V::ToFloat(column)), scale), half)), inside);
+            const I wy = V::And(V::Truncate(V::AddF(V::MulF(V::SubF(sy, V::ToFloat(line)), scale), half)), inside);
+            I upperLeft, upperRight, lowerLeft, lowerRight;
+            V::Gather(s.source, s.sourceStride, V::And(line, inside), V::And(column, inside), upperLeft, upperRight,
+                      lowerLeft, lowerRight);
+            if (V::None(V::And(V::Or(V::Or(upperLeft, upperRight), V::Or(lowerLeft, lowerRight)), inside))) {
+                continue;
+            }
+            I rightLow, rightHigh, leftLow, leftHigh, downLow, downHigh;
+            Spread(wx, rightLow, rightHigh);
+            Spread(V::Sub32(full, wx), leftLow, leftHigh);
+            Spread(wy, downLow, downHigh);
+            downLow = Div255(V::Mullo16(downLow, opacity));
+            downHigh = Div255(V::Mullo16(downHigh, opacity));
+            const I upLow = V::Sub16(opacity, downLow);
+            const I upHigh = V::Sub16(opacity, downHigh);
+            const I ground = V::Load(row + x, count);
+            const I low = Over(Sample(V::Unpacklo8(upperLeft), V::Unpacklo8(upperRight), V::Unpacklo8(lowerLeft),
+                                      V::Unpacklo8(lowerRight), leftLow, rightLow, upLow, downLow),
+                               V::Unpacklo8(ground));
+            const I high = Over(Sample(V::Unpackhi8(upperLeft), V::Unpackhi8(upperRight), V::Unpackhi8(lowerLeft),
+                                       V::Unpackhi8(lowerRight), leftHigh, rightHigh, upHigh, downHigh),
+                                V::Unpackhi8(ground));
+            V::Store(row + x, V::Select(inside, V::Pack(low, high), ground), count);
+        }
+    }
+
+    static void BlendRow(const std::uint32_t* source, std::uint32_t* row, int count, unsigned opacity)
+    {
+        const I fade = V::Set16(static_cast<int>(opacity));
+        for (int x = 0; x < count; x += kLanes) {
+            const int n = count - x < kLanes ? count - x : kLanes;
+            const I colour = V::Load(source + x, n);
+            if (V::None(colour)) {
+                continue;
+            }
+            const I ground = V::Load(row + x, n);
+            I low = V::Unpacklo8(colour);
+            I high = V::Unpackhi8(colour);
+            if (opacity != 255) {
+                low = Div255(V::Mullo16(low, fade));
+                high = Div255(V::Mullo16(high, fade));
+            }
+            V::Store(row + x, V::Pack(Over(low, V::Unpacklo8(ground)), Over(high, V::Unpackhi8(ground))), n);
+        }
+    }
+};

@@ -1,0 +1,92 @@
+// The sprite kernels on AVX2: eight pixels a step, samples gathered, edges loaded and stored
+// under a mask. This file alone is compiled for AVX2 (see CMakeLists.txt); nothing in it runs
+// unless ChooseKernels found AVX2, and the table below is constant data.
+#include "graphics/blit_kernels.h"
+
+#include <immintrin.h>
+
+namespace tsumiki {
+namespace detail {
+
+namespace {
+
+#include "graphics/blit_kernel_body.h"
+
+struct Avx2 {
+    using I = __m256i;
+    using F = __m256;
+    static constexpr int kLanes = 8;
+
+    static I Set32(int v) { return _mm256_set1_epi32(v); }
+    static I Set16(int v) { return _mm256_set1_epi16(static_cast<short>(v)); }
+    static F SetF(float v) { return _mm256_set1_ps(v); }
+    static I LaneIndex() { return _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7); }
+    static I Add32(I a, I b) { return _mm256_add_epi32(a, b); }
+    static I Sub32(I a, I b) { return _mm256_sub_epi32(a, b); }
+    static I CmpGt32(I a, I b) { return _mm256_cmpgt_epi32(a, b); }
+    static I And(I a, I b) { return _mm256_and_si256(a, b); }
+    static I Or(I a, I b) { return _mm256_or_si256(a, b); }
+    static I Select(I mask, I a, I b) { return _mm256_blendv_epi8(b, a, mask); }
+    template <int n>
+    static I Slli32(I a) { return _mm256_slli_epi32(a, n); }
+    static bool None(I a) { return _mm256_testz_si256(a, a) != 0; }
+
+    static F ToFloat(I a) { return _mm256_cvtepi32_ps(a); }
+    static I Truncate(F a) { return _mm256_cvttps_epi32(a); }
+    static F AddF(F a, F b) { return _mm256_add_ps(a, b); }
+    static F SubF(F a, F b) { return _mm256_sub_ps(a, b); }
+    static F MulF(F a, F b) { return _mm256_mul_ps(a, b); }
+    static I CmpGe(F a, F b) { return _mm256_castps_si256(_mm256_cmp_ps(a, b, _CMP_GE_OQ)); }
+    static I CmpLt(F a, F b) { return _mm256_castps_si256(_mm256_cmp_ps(a, b, _CMP_LT_OQ)); }
+
+    // Within each 128-bit half, as the unpacks work: pixels 0, 1, 4, 5 low and 2, 3, 6, 7
+    // high; Pack puts them back in order.
+    static I Unpacklo8(I a) { return _mm256_unpacklo_epi8(a, _mm256_setzero_si256()); }
+    static I Unpackhi8(I a) { return _mm256_unpackhi_epi8(a, _mm256_setzero_si256()); }
+    static I Unpacklo32(I a, I b) { return _mm256_unpacklo_epi32(a, b); }
+    static I Unpackhi32(I a, I b) { return _mm256_unpackhi_epi32(a, b); }
+    static I Pack(I low, I high) { return _mm256_packus_epi16(low, high); }
+    static I Add16(I a, I b) { return _mm256_add_epi16(a, b); }
+    static I Sub16(I a, I b) { return _mm256_sub_epi16(a, b); }
+    static I Mullo16(I a, I b) { return _mm256_mullo_epi16(a, b); }
+    static I MulHi16(I a, I b) { return _mm256_mulhi_epu16(a, b); }
+    template <int n>
+    static I Srli16(I a) { return _mm256_srli_epi16(a, n); }
+    static I BroadcastAlpha(I a) { return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(a, 0xFF), 0xFF); }
+
+    static I FirstLanes(int count) { return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), LaneIndex()); }
+    static I Load(const std::uint32_t* p, int count)
+    {
+        if (count == kLanes) {
+            return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        }
+        return _mm256_maskload_epi32(reinterpret_cast<const int*>(p), FirstLanes(count));
+    }
+    static void Store(std::uint32_t* p, I v, int count)
+    {
+        if (count == kLanes) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
+        } else {
+            _mm256_maskstore_epi32(reinterpret_cast<int*>(p), FirstLanes(count), v);
+        }
+    }
+
+    static void Gather(const std::uint32_t* base, int stride, I line, I column, I& upperLeft, I& upperRight,
+                       I& lowerLeft, I& lowerRight)
+    {
+        const I index = _mm256_add_epi32(_mm256_mullo_epi32(line, _mm256_set1_epi32(stride)), column);
+        const auto* upper = reinterpret_cast<const int*>(base);
+        const auto* lower = reinterpret_cast<const int*>(base + stride);
+        upperLeft = _mm256_i32gather_epi32(upper, index, 4);
+        upperRight = _mm256_i32gather_epi32(upper + 1, index, 4);
+        lowerLeft = _mm256_i32gather_epi32(lower, index, 4);
+        lowerRight = _mm256_i32gather_epi32(lower + 1, index, 4);
+    }
+};
+
+}  // namespace
+
+const BlitKernels kAvx2Kernels = {"AVX2", &Kernel<Avx2>::SampleRow, &Kernel<Avx2>::BlendRow};
+
+}  // namespace detail
+}  // namespace tsumiki
