@@ -75,8 +75,10 @@ void PaintBeneath(HWND box, HWND parent, HDC dc, const RECT& place, std::vector<
     }
     std::reverse(ground.begin(), ground.end());
     for (HWND sibling : ground) {
-        RECT at = PlaceIn(parent, sibling);
-        PrintInto(sibling, dc, {at.left - place.left, at.top - place.top});
+        // Printing is in client coordinates, which a border would shift from the window's.
+        POINT client = {0, 0};
+        MapWindowPoints(sibling, parent, &client, 1);
+        PrintInto(sibling, dc, {client.x - place.left, client.y - place.top});
     }
 }
 
