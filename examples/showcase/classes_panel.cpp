@@ -118,6 +118,13 @@ void ClassesPanel::Show(bool visible)
     }
 }
 
+void ClassesPanel::Anchor(CWindowBase& window) const
+{
+    window.Anchor(m_Tree.GetWndHandle(), ANCHOR_TOP | ANCHOR_BOTTOM | ANCHOR_RIGHT);
+    window.Anchor(m_Name.GetWndHandle(), ANCHOR_BOTTOM | ANCHOR_RIGHT);
+    window.Anchor(m_Description.GetWndHandle(), ANCHOR_BOTTOM | ANCHOR_RIGHT);
+}
+
 bool ClassesPanel::OnNotify(HWND, int id, NMHDR* header)
 {
     if (id != m_Tree.GetID()) {

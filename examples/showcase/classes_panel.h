@@ -15,6 +15,9 @@ public:
     bool OnNotify(HWND hwnd, int id, NMHDR* header);
     // Selects the entry with the text, as a click on it would.
     void Choose(const wchar_t* text);
+    // Keeps the panel at the window's right edge: the tree grows down, the description
+    // stays at the bottom.
+    void Anchor(CWindowBase& window) const;
 
 private:
     CTreeView m_Tree;

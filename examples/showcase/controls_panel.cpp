@@ -12,44 +12,12 @@ constexpr int kWidth = 290;
 
 }  // namespace
 
-bool FilledGroupBox::Create(HWND parent, int x, int y, int width, int height,
-                            const wchar_t* text)
-{
-    if (!CGroupBox::Create(parent, x, y, width, height, text)) {
-        return false;
-    }
-    // Beneath the controls it frames and clipped by them, so its filling never covers them.
-    auto style = static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE));
-    SetWindowStyle(style | WS_CLIPSIBLINGS);
-    SetWindowPos(m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ChangeProc(this);
-    return true;
-}
-
-LRESULT CALLBACK FilledGroupBox::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_PAINT) {
-        HDC dc = GetDC(hwnd);
-        // The brush the parent gives static controls, the one the caption is drawn on.
-        auto brush = reinterpret_cast<HBRUSH>(
-            SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(hwnd)));
-        RECT inside = {};
-        GetClientRect(hwnd, &inside);
-        FillRect(dc, &inside, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
-        ReleaseDC(hwnd, dc);
-    }
-    // The frame and the caption are the group box's own painting.
-    return CGroupBox::WndProc(hwnd, message, wParam, lParam);
-}
-
 void ControlsPanel::Create(HWND parent, int x, int y)
 {
     m_Name.Create(parent, x + 12, y + 26, 150, 24, L"tsumiki");
     m_Greet.Create(parent, x + 172, y + 24, 106, 28, L"Greet");
     m_Greeting.Create(parent, x + 12, y + 62, kWidth - 24, 20, L"Press Greet.");
     m_Shout.Create(parent, x + 12, y + 100, 160, 24, L"Shout");
-    // Made after the controls it frames, so that it can go beneath them.
     m_Group.Create(parent, x, y, kWidth, 150, L"Controls");
     m_LogTitle.Create(parent, x, y + 162, kWidth, 20, L"Event log");
     m_Log.Create(parent, x, y + 184, kWidth, 356, L"");
@@ -94,4 +62,13 @@ void ControlsPanel::Log(const wchar_t* line)
 {
     m_Log.AddText(line);
     m_Log.AddText(L"\r\n");
+}
+
+void ControlsPanel::Anchor(CWindowBase& window) const
+{
+    for (const CWindowBase* control : std::initializer_list<const CWindowBase*>{
+             &m_Group, &m_Name, &m_Greet, &m_Greeting, &m_Shout, &m_LogTitle}) {
+        window.Anchor(control->GetWndHandle(), ANCHOR_TOP | ANCHOR_RIGHT);
+    }
+    window.Anchor(m_Log.GetWndHandle(), ANCHOR_TOP | ANCHOR_BOTTOM | ANCHOR_RIGHT);
 }

@@ -1,18 +1,10 @@
 // The showcase's panel of standard controls.
-// Shows: a CGroupBox (subclassed with ChangeProc to paint its inside) around a CButton, a
-// CStatic the button changes, a CEdit it reads and a CCheckBox toggled through ToggleCheck;
-// a CEditMultiLineReadOnly that logs events with AddText.
+// Shows: a CGroupBox around a CButton, a CStatic the button changes, a CEdit it reads and a
+// CCheckBox toggled through ToggleCheck; a CEditMultiLineReadOnly that logs events with
+// AddText and grows with the window (Anchor).
 #pragma once
 
 #include <tsumiki.h>
-
-// A group box that fills its inside before drawing its frame and caption. On a frame window,
-// which clips its children from its own painting, nothing else would paint there.
-class FilledGroupBox : public CGroupBox {
-public:
-    bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
-    LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-};
 
 class ControlsPanel {
 public:
@@ -24,9 +16,11 @@ public:
     bool OnCommand(HWND hwnd, int id, HWND control, UINT code);
     // Adds a line to the panel's event log.
     void Log(const wchar_t* line);
+    // Keeps the panel at the window's right edge; the log grows down with the window.
+    void Anchor(CWindowBase& window) const;
 
 private:
-    FilledGroupBox m_Group;
+    CGroupBox m_Group;
     CEdit m_Name;
     CButton m_Greet;
     CStatic m_Greeting;

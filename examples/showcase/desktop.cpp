@@ -69,14 +69,14 @@ bool HasSelectedText(HWND window)
 }  // namespace
 
 void ShowcaseDesktop::Attach(CWindowBase& window, CGraphics& buffer, CMenu& menu, Scene& scene,
-                             ControlsPanel& log, int sceneWidth, bool tour)
+                             ControlsPanel& log, std::function<int()> sceneWidth, bool tour)
 {
     m_Window = &window;
     m_Buffer = &buffer;
     m_Menu = &menu;
     m_Scene = &scene;
     m_Log = &log;
-    m_SceneWidth = sceneWidth;
+    m_SceneWidth = std::move(sceneWidth);
     m_Tour = tour;
     HWND hwnd = window.GetWndHandle();
     window.AcceptFiles();
@@ -131,7 +131,7 @@ void ShowcaseDesktop::CopyScene(HWND hwnd)
         return;
     }
     CImage picture;
-    bool copied = ScenePicture(*m_Buffer, m_SceneWidth, m_Window->GetClientHeight(), picture) &&
+    bool copied = ScenePicture(*m_Buffer, m_SceneWidth(), m_Window->GetClientHeight(), picture) &&
                   SetClipboardImage(hwnd, picture);
     m_Log->Log(copied ? L"The scene is on the clipboard." : L"The scene could not be copied.");
 }
@@ -147,7 +147,7 @@ void ShowcaseDesktop::SwitchTheme(HWND hwnd)
 
 void ShowcaseDesktop::OnDropFiles(HWND, const std::vector<std::wstring>& paths, int x, int)
 {
-    if (x >= m_SceneWidth) {
+    if (x >= m_SceneWidth()) {
         m_Log->Log(L"Drop pictures on the scene, left of the pages.");
     } else if (!paths.empty() && m_Scene->ShowPicture(paths.front().c_str())) {
         m_Log->Log((L"Dropped: " + paths.front()).c_str());

@@ -4,6 +4,7 @@
 
 #include <tsumiki.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,10 @@ class ShowcaseDesktop {
 public:
     // Takes the scene's pictures from dropped files and adds the tray icon; menu is the
     // bar with Edit > Copy scene and Style > Dark. sceneWidth: the scene's share of the client area, in
-    // pixels. In a timed run (tour true) nothing is read from or kept in the settings.
+    // pixels, as the window's layout has it now. In a timed run (tour true) nothing is read from
+    // or kept in the settings.
     void Attach(CWindowBase& window, CGraphics& buffer, CMenu& menu, Scene& scene, ControlsPanel& log,
-                int sceneWidth, bool tour);
+                std::function<int()> sceneWidth, bool tour);
     // Puts the window where it was when the showcase last closed.
     void RestorePlace();
     // Handles the window's WM_COMMAND; true when it was one of these items.
@@ -35,7 +37,7 @@ private:
     CMenu* m_Menu = nullptr;
     Scene* m_Scene = nullptr;
     ControlsPanel* m_Log = nullptr;
-    int m_SceneWidth = 0;
+    std::function<int()> m_SceneWidth;
     bool m_Tour = false;
     CTrayIcon m_Tray;
     // The tray icon's right-click menu: a CMenu whose bar is never shown, only its pop-up.

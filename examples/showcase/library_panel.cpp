@@ -126,6 +126,17 @@ void LibraryPanel::Create(HWND parent, int x, int y)
     SendMessageW(m_List.GetWndHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_RowFont.get()), TRUE);
 }
 
+void LibraryPanel::Anchor(CWindowBase& window) const
+{
+    window.Anchor(m_Title.GetWndHandle(), ANCHOR_TOP | ANCHOR_RIGHT);
+    for (const CControlBase* control : std::initializer_list<const CControlBase*>{&m_Strip, &m_List}) {
+        window.Anchor(control->GetWndHandle(), ANCHOR_TOP | ANCHOR_BOTTOM | ANCHOR_RIGHT);
+    }
+    for (const CControlBase* control : std::initializer_list<const CControlBase*>{&m_Bar, &m_Status, &m_Again}) {
+        window.Anchor(control->GetWndHandle(), ANCHOR_BOTTOM | ANCHOR_RIGHT);
+    }
+}
+
 void LibraryPanel::Show(bool visible)
 {
     for (const CControlBase* control : std::initializer_list<const CControlBase*>{

@@ -45,6 +45,9 @@ public:
     void OnTick(unsigned tick);
     // Handles the parent's WM_COMMAND; true when it was one of the panel's controls.
     bool OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    // Keeps the panel at the window's right edge: the list grows down, the bar, the status
+    // and the button stay at the bottom.
+    void Anchor(CWindowBase& window) const;
 
 private:
     void CatalogueNext();

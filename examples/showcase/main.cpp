@@ -2,14 +2,17 @@
 // Shows: a frame window derived from CWindowBase, painting through its back buffer
 // (CGraphics), animation driven by its timer (CTimer), MessageLoop, one font for every
 // control (SetControlFontFace), sharp at any DPI (Scale, the manifest), the standard
-// keys (UseStandardKeys); the scene (scene.cpp),
+// keys (UseStandardKeys), a layout that follows the window's size (Anchor, SetMinClientSize:
+// the column of pages keeps to the right edge and grows down, the scene takes the rest);
+// the scene (scene.cpp),
 // a column of pages under tabs (pages.cpp): the panel of controls (controls_panel.cpp),
 // the choices for the sprites (choices_panel.cpp), the library of pictures
 // (library_panel.cpp), music and a child process (media_panel.cpp) and the guide to the
 // library's classes (classes_panel.cpp); menus and dialogs (menus.cpp); a shaped window and
 // a bitmap button (shapes_demo.cpp); the tray icon, dropped pictures, the clipboard, the
 // window's remembered place and the dark theme (desktop.cpp).
-// Run with --seconds N to close by itself after N seconds.
+// Run with --seconds N to close by itself after N seconds, with --grow P to open at P percent
+// of its smallest size.
 #include <tsumiki.h>
 
 #include <shellapi.h>
@@ -33,18 +36,27 @@ namespace {
 
 class ShowcaseWindow : public CWindowBase {
 public:
-    explicit ShowcaseWindow(int secondsToRun) : m_SecondsToRun(secondsToRun) {}
+    ShowcaseWindow(int secondsToRun, int growPercent)
+        : m_SecondsToRun(secondsToRun), m_GrowPercent(growPercent)
+    {
+    }
 
     bool Create()
     {
         // The client area is laid out for 96 DPI and scaled for the screen's.
         RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
         AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        if (!CreateWnd(L"tsumiki showcase", frame.right - frame.left, frame.bottom - frame.top,
-                       40, 40, nullptr, nullptr, L"BASIC_WINDOW", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0)) {
+        if (!CreateWnd(L"tsumiki showcase", frame.right - frame.left, frame.bottom - frame.top, 40, 40,
+                       nullptr, nullptr, L"BASIC_WINDOW", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0)) {
             return false;
         }
         m_Desktop.RestorePlace();
+        // Laid out and anchored at its smallest, it may then grow: the controls follow.
+        if (m_GrowPercent > 100) {
+            const int wider = GetClientWidth() * (m_GrowPercent - 100) / 100;
+            const int taller = GetClientHeight() * (m_GrowPercent - 100) / 100;
+            SetSize(GetWidth() + wider, GetHeight() + taller);
+        }
         return true;
     }
 
@@ -60,10 +72,20 @@ public:
         m_Library.Catalogue(m_Scene.Pictures());
         m_Menus.SetScene(m_Scene);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
-        m_Desktop.Attach(*this, m_Graphics, m_Menus.Bar(), m_Scene, m_Panel, Scale(kPanelLeft), m_SecondsToRun > 0);
+        m_Desktop.Attach(*this, m_Graphics, m_Menus.Bar(), m_Scene, m_Panel, [this] { return m_Pages.Left(); },
+                         m_SecondsToRun > 0);
         // The pages were placed in 96 DPI pixels; the shapes below place themselves.
         ScaleChildLayout(*this, hwnd);
+        // The smallest window at which nothing overlaps is the one the layout was made for;
+        // this also gives back the height the menu bar took from the client area.
+        SetMinClientSize(kClientWidth, kClientHeight);
         m_Shapes.Create(hwnd, [this](const wchar_t* line) { m_Panel.Log(line); });
+        // From here on the window moves its controls whenever it is resized.
+        m_Pages.Anchor(*this);
+        m_Panel.Anchor(*this);
+        m_Library.Anchor(*this);
+        m_Classes.Anchor(*this);
+        m_Shapes.Anchor(*this);
         if (m_SecondsToRun > 0) {
             m_Media.PressRunChildSoon(hwnd);
         }
@@ -141,16 +163,16 @@ public:
 
     void OnPaint(HWND hwnd) override
     {
-        // The scene fills the client area left of the control panel.
-        m_Scene.Draw(m_Graphics, Scale(kPanelLeft), GetClientHeight(), m_Tick);
+        // The scene fills the client area left of the column of pages.
+        m_Scene.Draw(m_Graphics, m_Pages.Left(), GetClientHeight(), m_Tick);
         m_Graphics.Present(hwnd);
     }
 
 private:
     static constexpr unsigned kFrameMilliseconds = 33;
     static constexpr int kPanelLeft = 640;
-    // The client area at 96 DPI.
-    static constexpr int kClientWidth = 944;
+    // The client area at 96 DPI, and the smallest the window takes.
+    static constexpr int kClientWidth = 960;
     static constexpr int kClientHeight = 581;
     // A timed run turns the pages by itself, a page every kTourPageTicks, so that
     // screenshots taken along the way show each of them; the class guide comes last.
@@ -180,27 +202,29 @@ private:
     ShowcaseDesktop m_Desktop;
     unsigned m_Tick = 0;
     int m_SecondsToRun;
+    int m_GrowPercent;
 };
 
-int SecondsFromCommandLine()
+// The number after the option on the command line; 0 without it.
+int NumberFromCommandLine(const wchar_t* option)
 {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    int seconds = 0;
+    int number = 0;
     for (int i = 1; arguments && i + 1 < count; ++i) {
-        if (std::wcscmp(arguments[i], L"--seconds") == 0) {
-            seconds = std::wcstol(arguments[i + 1], nullptr, 10);
+        if (std::wcscmp(arguments[i], option) == 0) {
+            number = std::wcstol(arguments[i + 1], nullptr, 10);
         }
     }
     LocalFree(arguments);
-    return seconds;
+    return number;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    ShowcaseWindow window(SecondsFromCommandLine());
+    ShowcaseWindow window(NumberFromCommandLine(L"--seconds"), NumberFromCommandLine(L"--grow"));
     // Made by the library at the window's DPI, and again when the DPI changes.
     SetControlFontFace(L"Tahoma", 8);
     if (!window.Create()) {

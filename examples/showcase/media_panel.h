@@ -32,7 +32,7 @@ private:
     void RunChild();
 
     HWND m_Parent = nullptr;
-    FilledGroupBox m_Group;
+    CGroupBox m_Group;
     CCheckBox m_Mute;
     CStatic m_Music;
     CButton m_RunChild;

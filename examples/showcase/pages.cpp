@@ -38,11 +38,45 @@ HBRUSH Pages::Background(HDC dc, HWND control) const
     RECT place = {};
     GetWindowRect(control, &place);
     MapWindowPoints(nullptr, m_Parent, reinterpret_cast<POINT*>(&place), 2);
-    if (GetParent(control) != m_Parent || place.left < m_X) {
+    if (GetParent(control) != m_Parent || place.left < Left()) {
         return nullptr;
     }
     SetBkColor(dc, RGB(255, 255, 255));
     return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
+namespace {
+
+struct ColumnAnchoring {
+    CWindowBase* window;
+    HWND parent;
+    int left;
+};
+
+BOOL CALLBACK AnchorInColumn(HWND child, LPARAM argument)
+{
+    auto* column = reinterpret_cast<ColumnAnchoring*>(argument);
+    RECT place = {};
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, column->parent, reinterpret_cast<POINT*>(&place), 2);
+    if (GetParent(child) == column->parent && place.left >= column->left) {
+        column->window->Anchor(child, ANCHOR_TOP | ANCHOR_RIGHT);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void Pages::Anchor(CWindowBase& window) const
+{
+    ColumnAnchoring column = {&window, m_Parent, Left()};
+    EnumChildWindows(m_Parent, AnchorInColumn, reinterpret_cast<LPARAM>(&column));
+    window.Anchor(m_Tabs.GetWndHandle(), ANCHOR_TOP | ANCHOR_BOTTOM | ANCHOR_RIGHT);
+}
+
+int Pages::Left() const
+{
+    return m_Tabs.GetX();
 }
 
 void Pages::Select(const wchar_t* title)

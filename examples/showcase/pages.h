@@ -72,6 +72,13 @@ public:
     // Shows the page with the title as a click on its tab would.
     void Select(const wchar_t* title);
 
+    // Anchors every control of the column (the tab control and the pages' controls) to the
+    // window's top and right edges, the tab control to the bottom too: the column keeps its
+    // width at the right edge and grows down. Pages anchor their tall controls afterwards.
+    void Anchor(CWindowBase& window) const;
+    // Where the column starts now, in the parent's client coordinates.
+    int Left() const;
+
     // The window's messages; each is true when a tab or a page took it.
     bool OnCommand(HWND hwnd, int id, HWND control, UINT code);
     bool OnNotify(HWND hwnd, int id, NMHDR* header);

@@ -287,13 +287,15 @@ void Scene::Draw(CGraphics& graphics, int width, int height, unsigned tick)
     DrawWaves(graphics, width, waveY, tick);
     graphics.DrawString(L"DrawCurve", static_cast<float>(width - 96), waveY - 44, Pt(9), Color(0xFF4DD6E0), L"Arial");
 
-    // The colour-keyed tower walks along the ground and back.
-    float walk = 0.5f + 0.4f * std::sin(tick * 0.025f);
+    // The colour-keyed tower walks along the ground and back, clear of the frame count and
+    // of the window's bitmap button in the bottom-left corner.
+    const float walkFrom = 230, walkTo = std::max(walkFrom, width - 70.0f);
+    float walkX = walkFrom + (walkTo - walkFrom) * (0.5f + 0.5f * std::sin(tick * 0.025f));
     float towerY = height - 76.0f;
-    m_Tower.SetPos(width * walk, towerY - std::fabs(std::sin(tick * 0.15f)) * 10);
+    m_Tower.SetPos(walkX, towerY - std::fabs(std::sin(tick * 0.15f)) * 10);
     m_Tower.SetRotate(6 * std::sin(tick * 0.15f));
     graphics.DrawImage(&m_Tower);
-    graphics.DrawString(L"ColorKey(0xFFFF00FF)", width * walk - 62, towerY + 54, Pt(9), Color(0xFFFFE14D), L"Arial");
+    graphics.DrawString(L"ColorKey(0xFFFF00FF)", walkX - 62, towerY + 54, Pt(9), Color(0xFFFFE14D), L"Arial");
 
     // A picture the user opened, fitted into a frame right of the ring.
     if (m_Picture.GetPtr()) {

@@ -184,6 +184,11 @@ void ShapesDemo::Create(HWND parent, std::function<void(const wchar_t*)> log)
     }
 }
 
+void ShapesDemo::Anchor(CWindowBase& window) const
+{
+    window.Anchor(m_Button.GetWndHandle(), ANCHOR_LEFT | ANCHOR_BOTTOM);
+}
+
 bool ShapesDemo::OnCommand(HWND, int id, HWND, UINT code)
 {
     if (!m_Button.IsPush(id)) {

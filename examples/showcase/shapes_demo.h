@@ -30,6 +30,8 @@ public:
     void Create(HWND parent, std::function<void(const wchar_t*)> log);
     // Handles the parent's WM_COMMAND; true when it was the bitmap button's.
     bool OnCommand(HWND hwnd, int id, HWND control, UINT code);
+    // Keeps the bitmap button in the bottom-left corner of the window.
+    void Anchor(CWindowBase& window) const;
 
 private:
     CCustomButton m_Button;

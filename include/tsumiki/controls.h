@@ -75,8 +75,8 @@ public:
 
 // A frame with a caption, drawn around other controls (which are its parent's children).
 // Its inside shows what lies beneath it: the window's background (a frame window's back
-// buffer, as last painted; a dialog's colour) and a control it stands on whole (a tab
-// control); the controls on it paint themselves. It is painted again after each paint of
+// buffer, as last painted; a dialog's colour) and a control beneath it that covers most of
+// it (a tab control); the controls on it paint themselves. It is painted again after each paint of
 // its window.
 class TSUMIKI_API CGroupBox : public CControlBase {
 public:

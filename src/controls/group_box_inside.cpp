@@ -22,10 +22,13 @@ RECT PlaceIn(HWND parent, HWND window)
     return place;
 }
 
-bool Encloses(const RECT& outer, const RECT& inner)
+// Whether the part of the box a sibling covers is most of the box: then the sibling is
+// what the box stands on (a tab control), not a control framed by it.
+bool CoversMostOf(const RECT& common, const RECT& box)
 {
-    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-           outer.bottom >= inner.bottom;
+    const long long covered = static_cast<long long>(common.right - common.left) * (common.bottom - common.top);
+    const long long whole = static_cast<long long>(box.right - box.left) * (box.bottom - box.top);
+    return covered * 4 >= whole * 3;
 }
 
 // Asks a window to paint itself into the dc with its client origin at the dc's `at`.
@@ -49,7 +52,7 @@ void PaintBeneath(HWND box, HWND parent, HDC dc, const RECT& place, std::vector<
                                                        reinterpret_cast<LPARAM>(box)));
     FillRect(dc, &inside, brush ? brush : GetSysColorBrush(COLOR_3DFACE));
     PrintInto(parent, dc, {-place.left, -place.top});
-    // Siblings later in the order lie beneath the box; those that hold it whole are its
+    // Siblings later in the order lie beneath the box; those that cover most of it are its
     // ground, painted bottom first.
     std::vector<HWND> ground;
     bool beneath = false;
@@ -63,7 +66,7 @@ void PaintBeneath(HWND box, HWND parent, HDC dc, const RECT& place, std::vector<
         if (!IsWindowVisible(sibling) || !IntersectRect(&common, &at, &place)) {
             continue;
         }
-        if (beneath && Encloses(at, place)) {
+        if (beneath && CoversMostOf(common, place)) {
             ground.push_back(sibling);
         } else {
             OffsetRect(&common, -place.left, -place.top);
@@ -72,10 +75,55 @@ void PaintBeneath(HWND box, HWND parent, HDC dc, const RECT& place, std::vector<
     }
     std::reverse(ground.begin(), ground.end());
     for (HWND sibling : ground) {
-        RECT at = PlaceIn(parent, sibling);
-        PrintInto(sibling, dc, {at.left - place.left, at.top - place.top});
+        // Printing is in client coordinates, which a border would shift from the window's.
+        POINT client = {0, 0};
+        MapWindowPoints(sibling, parent, &client, 1);
+        PrintInto(sibling, dc, {client.x - place.left, client.y - place.top});
     }
 }
+
+// An off-screen picture the size of the box.
+class Layer {
+public:
+    Layer(HDC screen, SIZE size)
+        : m_DC(CreateCompatibleDC(screen)),
+          m_Bitmap(CreateCompatibleBitmap(screen, std::max<LONG>(size.cx, 1), std::max<LONG>(size.cy, 1)))
+    {
+        if (m_DC && m_Bitmap) {
+            m_Before = SelectObject(m_DC, m_Bitmap);
+        }
+    }
+    ~Layer()
+    {
+        if (m_Before) {
+            SelectObject(m_DC, m_Before);
+        }
+        if (m_Bitmap) {
+            DeleteObject(m_Bitmap);
+        }
+        if (m_DC) {
+            DeleteDC(m_DC);
+        }
+    }
+    Layer(const Layer&) = delete;
+    Layer& operator=(const Layer&) = delete;
+    HDC DC() const { return m_Before ? m_DC : nullptr; }
+
+private:
+    HDC m_DC;
+    HBITMAP m_Bitmap;
+    HGDIOBJ m_Before = nullptr;
+};
+
+// The box being painted on this thread, and what lies beneath it. A themed group box asks
+// its parent for what lies beneath its frame (DrawThemeParentBackground), and the parent
+// alone would leave out the tab control the box stands on: it is answered from here.
+struct Composing {
+    HDC target;
+    HDC ground;
+    RECT place;
+};
+thread_local Composing t_Composing = {};
 
 void PaintBox(HWND box)
 {
@@ -89,30 +137,41 @@ void PaintBox(HWND box)
     RECT client = {};
     GetClientRect(box, &client);
     // Composed off the screen and copied in one go: the frame never flickers.
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max<LONG>(client.right, 1),
-                                            std::max<LONG>(client.bottom, 1));
-    if (parent && memory && bitmap) {
-        HGDIOBJ before = SelectObject(memory, bitmap);
+    Layer ground(screen, {client.right, client.bottom});
+    Layer picture(screen, {client.right, client.bottom});
+    if (parent && ground.DC() && picture.DC() && !t_Composing.target) {
+        const RECT place = PlaceIn(parent, box);
         std::vector<RECT> onTop;
-        PaintBeneath(box, parent, memory, PlaceIn(parent, box), onTop);
-        DefSubclassProc(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        PaintBeneath(box, parent, ground.DC(), place, onTop);
+        BitBlt(picture.DC(), 0, 0, client.right, client.bottom, ground.DC(), 0, 0, SRCCOPY);
+        t_Composing = {picture.DC(), ground.DC(), place};
+        DefSubclassProc(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.DC()), PRF_CLIENT);
+        t_Composing = {};
         // The controls on the box paint themselves; painting over them would hide them.
         for (const RECT& covered : onTop) {
             ExcludeClipRect(screen, covered.left, covered.top, covered.right, covered.bottom);
         }
-        BitBlt(screen, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, before);
+        BitBlt(screen, 0, 0, client.right, client.bottom, picture.DC(), 0, 0, SRCCOPY);
     } else {
         DefSubclassProc(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(screen), PRF_CLIENT);
     }
-    if (bitmap) {
-        DeleteObject(bitmap);
-    }
-    if (memory) {
-        DeleteDC(memory);
-    }
     EndPaint(box, &paint);
+}
+
+// The parent's answer to the themed box asking for what lies beneath it, in the parent's
+// client coordinates as the platform offsets the dc; false for any other printing.
+bool AnswerComposing(UINT message, WPARAM wParam)
+{
+    if ((message != WM_PRINTCLIENT && message != WM_ERASEBKGND) || !t_Composing.target ||
+        reinterpret_cast<HDC>(wParam) != t_Composing.target) {
+        return false;
+    }
+    if (message == WM_PRINTCLIENT) {
+        const RECT& place = t_Composing.place;
+        BitBlt(t_Composing.target, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, t_Composing.ground, 0, 0, SRCCOPY);
+    }
+    return true;
 }
 
 LRESULT CALLBACK BoxSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
@@ -143,6 +202,9 @@ LRESULT CALLBACK ParentSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 {
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, ParentSubclass, kParentSubclassID);
+    }
+    if (AnswerComposing(message, wParam)) {
+        return 1;
     }
     LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     if (message == WM_PAINT) {

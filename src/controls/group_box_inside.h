@@ -2,7 +2,8 @@
 // a frame window clips its children from its own painting, so on a frame window nothing
 // painted the inside. The library's group boxes paint it with what lies beneath them: the
 // window's background (a frame window's back buffer, a dialog's colour) and any sibling
-// control the box stands on whole (a tab control), leaving out the controls on the box.
+// control beneath the box that covers most of it (a tab control), leaving out the controls
+// on the box.
 #pragma once
 
 #include <windows.h>

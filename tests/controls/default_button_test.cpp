@@ -9,8 +9,8 @@
 
 namespace {
 
-// An edit and two push buttons, the second the default; once the window runs in its own
-// loop (modal or not) the edit takes the focus, Enter is pressed and the window closes.
+// An edit and two push buttons, the second the default; once the window runs its own loop
+// (modal or not), Enter is pressed in the edit, then the window closes.
 struct Form {
     void Make(HWND hwnd)
     {
@@ -19,21 +19,19 @@ struct Form {
         second.Create(hwnd, 100, 40, 80, 26, L"Second");
         second.SetDefault();
         defaultId = second.GetID();
-        s_Current = this;
-        SetTimer(hwnd, 1, 100, &PressEnter);
+        SetTimer(hwnd, 1, 100, &Step);
     }
-    static void CALLBACK PressEnter(HWND hwnd, UINT, UINT_PTR id, DWORD)
+    static void CALLBACK Step(HWND hwnd, UINT, UINT_PTR id, DWORD)
     {
         KillTimer(hwnd, id);
+        if (id == 2) {
+            PostMessageW(hwnd, WM_CLOSE, 0, 0);
+            return;
+        }
         SetForegroundWindow(hwnd);
-        SetFocus(s_Current->edit.GetWndHandle());
+        SetFocus(GetWindow(hwnd, GW_CHILD));  // the edit, made first
         SendChord({VK_RETURN});
-        SetTimer(hwnd, 2, 300, &Close);
-    }
-    static void CALLBACK Close(HWND hwnd, UINT, UINT_PTR id, DWORD)
-    {
-        KillTimer(hwnd, id);
-        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        SetTimer(hwnd, 2, 300, &Step);
     }
     void Saw(int id, UINT code)
     {
@@ -45,9 +43,7 @@ struct Form {
     CButton first, second;
     std::vector<int> clicks;
     int defaultId = 0;
-    static Form* s_Current;
 };
-Form* Form::s_Current = nullptr;
 
 class FormFrame : public TestFrame {
 public:
@@ -66,22 +62,14 @@ public:
     Form form;
 };
 
-UINT PushType(const CButton& button)
-{
-    return static_cast<UINT>(GetWindowLongPtrW(button.GetWndHandle(), GWL_STYLE)) & BS_TYPEMASK;
-}
-
 TEST(DefaultButton, EnterInAnEditReachesTheDefaultButtonOnFramesAndDialogs)
 {
     for (int kind = 0; kind < 3; ++kind) {
         FormFrame frame;
         FormDialog dialog;
         Form& form = kind == 0 ? frame.form : dialog.form;
-        if (kind == 0) {
-            ASSERT_TRUE(frame.Create(300, 200));
-        } else {
-            ASSERT_TRUE(dialog.CreateDiag(L"form", 300, 200, 40, 40, kind == 2, nullptr));
-        }
+        ASSERT_TRUE(kind == 0 ? frame.Create(300, 200)
+                              : dialog.CreateDiag(L"form", 300, 200, 40, 40, kind == 2, nullptr));
         if (kind != 2) {
             MessageLoop();
         }
@@ -97,17 +85,20 @@ TEST(DefaultButton, OneButtonAtATimeHasTheHeavyBorderAndAFrameAnswersAsADialogDo
     CButton first, second;
     ASSERT_TRUE(first.Create(frame.GetWndHandle(), 10, 40, 80, 26, L"First"));
     ASSERT_TRUE(second.Create(frame.GetWndHandle(), 100, 40, 80, 26, L"Second"));
+    auto type = [](const CButton& button) {
+        return static_cast<UINT>(GetWindowLongPtrW(button.GetWndHandle(), GWL_STYLE)) & BS_TYPEMASK;
+    };
     auto defaultId = [&] { return SendMessageW(frame.GetWndHandle(), DM_GETDEFID, 0, 0); };
     EXPECT_EQ(defaultId(), 0);
     second.SetDefault();
     first.SetDefault();
-    EXPECT_EQ(PushType(first), static_cast<UINT>(BS_DEFPUSHBUTTON));
-    EXPECT_EQ(PushType(second), static_cast<UINT>(BS_PUSHBUTTON));
+    EXPECT_EQ(type(first), static_cast<UINT>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(type(second), static_cast<UINT>(BS_PUSHBUTTON));
     EXPECT_EQ(defaultId(), MAKELRESULT(first.GetID(), DC_HASDEFID));
     second.SetDefault(false);
     EXPECT_EQ(defaultId(), MAKELRESULT(first.GetID(), DC_HASDEFID));
     first.SetDefault(false);
-    EXPECT_EQ(PushType(first), static_cast<UINT>(BS_PUSHBUTTON));
+    EXPECT_EQ(type(first), static_cast<UINT>(BS_PUSHBUTTON));
     EXPECT_EQ(defaultId(), 0);
 }
 

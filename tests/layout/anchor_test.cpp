@@ -4,11 +4,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <array>
-#include <iterator>
-
 #include "support/frame_window.h"
+#include "support/pump.h"
 
 namespace {
 
@@ -18,11 +15,6 @@ RECT PlaceOf(HWND control)
     GetWindowRect(control, &place);
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
     return place;
-}
-
-SIZE ClientOf(const CWindowBase& window)
-{
-    return {window.GetClientWidth(), window.GetClientHeight()};
 }
 
 // A real subclass of the control, counting the moves and resizes it is told of (a list
@@ -47,22 +39,15 @@ protected:
         AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
         ASSERT_TRUE(frame.Create(outer.right - outer.left, outer.bottom - outer.top));
         HWND hwnd = frame.GetWndHandle();
-        ASSERT_TRUE(ok.Create(hwnd, 310, 10, 80, 28, L"OK"));
-        ASSERT_TRUE(name.Create(hwnd, 10, 10, 290, 24, L""));
-        ASSERT_TRUE(list.Create(hwnd, 10, 50, 300, 200));
-        ASSERT_TRUE(label.Create(hwnd, 103, 260, 60, 20, L"label"));
-        frame.Anchor(ok.GetWndHandle(), ANCHOR_TOP | ANCHOR_RIGHT);
-        frame.Anchor(name.GetWndHandle(), ANCHOR_LEFT | ANCHOR_TOP | ANCHOR_RIGHT);
-        frame.Anchor(list.GetWndHandle(), ANCHOR_ALL);
-        frame.Anchor(label.GetWndHandle(), 0);
-        int i = 0;
-        for (HWND control : Controls()) {
-            SetWindowSubclass(control, CountMoves, 1, reinterpret_cast<DWORD_PTR>(&moves[i++]));
+        ASSERT_TRUE(ok.Create(hwnd, 310, 10, 80, 28, L"OK") && name.Create(hwnd, 10, 10, 290, 24, L"") &&
+                    list.Create(hwnd, 10, 50, 300, 200) && label.Create(hwnd, 103, 260, 60, 20, L"a"));
+        const UINT edges[] = {ANCHOR_TOP | ANCHOR_RIGHT, ANCHOR_LEFT | ANCHOR_TOP | ANCHOR_RIGHT,
+                              ANCHOR_ALL, 0};
+        for (int i = 0; i < 4; ++i) {
+            HWND control = controls[i]->GetWndHandle();
+            frame.Anchor(control, edges[i]);
+            SetWindowSubclass(control, CountMoves, 1, reinterpret_cast<DWORD_PTR>(&moves[i]));
         }
-    }
-    std::array<HWND, 4> Controls() const
-    {
-        return {ok.GetWndHandle(), name.GetWndHandle(), list.GetWndHandle(), label.GetWndHandle()};
     }
 
     TestFrame frame;
@@ -70,25 +55,26 @@ protected:
     CEdit name;
     CListView list;
     CStatic label;
+    const CWindowBase* controls[4] = {&ok, &name, &list, &label};
     int moves[4] = {};
 };
 
 TEST_F(AnchoredForm, EveryControlKeepsItsEdgesOrItsShareAcrossTenSizesMovedOnceEach)
 {
     for (int i = 0; i < 10; ++i) {
-        std::fill(std::begin(moves), std::end(moves), 0);
+        std::fill(moves, moves + 4, 0);
         frame.SetSize(300 + 53 * i, 260 + 37 * i);
-        const SIZE client = ClientOf(frame);
+        const int width = frame.GetClientWidth(), height = frame.GetClientHeight();
         const RECT button = PlaceOf(ok.GetWndHandle()), edit = PlaceOf(name.GetWndHandle());
         const RECT rows = PlaceOf(list.GetWndHandle()), text = PlaceOf(label.GetWndHandle());
-        EXPECT_NEAR(client.cx - button.right, 10, 1) << i;
+        EXPECT_NEAR(width - button.right, 10, 1) << i;
         EXPECT_EQ(button.top, 10) << i;
         EXPECT_EQ(edit.left, 10) << i;
-        EXPECT_EQ(edit.right, client.cx - 100) << i;
-        EXPECT_EQ(rows.right - rows.left, client.cx - 100) << i;
-        EXPECT_EQ(rows.bottom - rows.top, client.cy - 100) << i;
-        EXPECT_NEAR((text.left + text.right) / 2.0, client.cx * 133.0 / 400, 1) << i;
-        EXPECT_NEAR((text.top + text.bottom) / 2.0, client.cy * 270.0 / 300, 1) << i;
+        EXPECT_EQ(edit.right, width - 100) << i;
+        EXPECT_EQ(rows.right - rows.left, width - 100) << i;
+        EXPECT_EQ(rows.bottom - rows.top, height - 100) << i;
+        EXPECT_NEAR((text.left + text.right) / 2.0, width * 133.0 / 400, 1) << i;
+        EXPECT_NEAR((text.top + text.bottom) / 2.0, height * 270.0 / 300, 1) << i;
         for (int k = 0; k < 4; ++k) {
             EXPECT_LE(moves[k], 1) << i << ", control " << k;
         }
@@ -100,15 +86,15 @@ TEST_F(AnchoredForm, TheClientSizeStaysWithinItsLimitsScaledWithTheDpi)
     frame.SetMinClientSize(300, 200);
     frame.SetMaxClientSize(500, 0);
     const struct {
-        int width, height;  // asked for, outer
-        LONG clientWidth, clientHeight;
+        int width, height;               // asked for, outer
+        LONG clientWidth, clientHeight;  // -1: as asked
     } cases[] = {{100, 100, 300, 200}, {2000, 900, 500, -1}, {450, 400, -1, -1}};
     for (const auto& c : cases) {
         frame.SetSize(c.width, c.height);
-        const SIZE client = ClientOf(frame);
-        const LONG border = frame.GetWidth() - client.cx, caption = frame.GetHeight() - client.cy;
-        EXPECT_EQ(client.cx, c.clientWidth >= 0 ? c.clientWidth : c.width - border) << c.width;
-        EXPECT_EQ(client.cy, c.clientHeight >= 0 ? c.clientHeight : c.height - caption) << c.width;
+        const int border = frame.GetWidth() - frame.GetClientWidth();
+        const int caption = frame.GetHeight() - frame.GetClientHeight();
+        EXPECT_EQ(frame.GetClientWidth(), c.clientWidth >= 0 ? c.clientWidth : c.width - border);
+        EXPECT_EQ(frame.GetClientHeight(), c.clientHeight >= 0 ? c.clientHeight : c.height - caption);
     }
     // At 144 DPI the window's margins, sizes and limits are half as large again.
     RECT outer = {};
@@ -122,8 +108,8 @@ TEST_F(AnchoredForm, TheClientSizeStaysWithinItsLimitsScaledWithTheDpi)
     EXPECT_EQ(button.right - button.left, 120);
     EXPECT_EQ(PlaceOf(name.GetWndHandle()).left, 15);
     frame.SetSize(100, 100);
-    EXPECT_EQ(ClientOf(frame).cx, 450);
-    EXPECT_EQ(ClientOf(frame).cy, 300);
+    EXPECT_EQ(frame.GetClientWidth(), 450);
+    EXPECT_EQ(frame.GetClientHeight(), 300);
 }
 
 // A resizable dialog with a button anchored bottom right, grown by 100 x 50 pixels from
@@ -141,15 +127,15 @@ public:
     }
     LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_APP) {
-            const int before = PlaceOf(button.GetWndHandle()).left;
-            SetSize(GetWidth() + 100, GetHeight() + 50);
-            moved = PlaceOf(button.GetWndHandle()).left - before;
-            gapAfter = GetClientWidth() - PlaceOf(button.GetWndHandle()).right;
-            OnClose(hwnd);
-            return 0;
+        if (message != WM_APP) {
+            return CDialogBase::WndProc(hwnd, message, wParam, lParam);
         }
-        return CDialogBase::WndProc(hwnd, message, wParam, lParam);
+        const int before = PlaceOf(button.GetWndHandle()).left;
+        SetSize(GetWidth() + 100, GetHeight() + 50);
+        moved = PlaceOf(button.GetWndHandle()).left - before;
+        gapAfter = GetClientWidth() - PlaceOf(button.GetWndHandle()).right;
+        OnClose(hwnd);
+        return 0;
     }
     void OnDestroy(HWND) override {}
 
@@ -162,12 +148,7 @@ TEST(AnchoredDialog, ModalAndModelessDialogsLayOutWhenResized)
     for (bool modal : {true, false}) {
         GrowingDialog dialog;
         ASSERT_TRUE(dialog.CreateDiag(L"grow", 300, 200, 40, 40, modal, nullptr));
-        MSG message = {};
-        for (DWORD end = GetTickCount() + 2000; dialog.moved == 0 && GetTickCount() < end;) {
-            if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                DispatchMessageW(&message);
-            }
-        }
+        PumpUntil([&] { return dialog.moved != 0; }, 2000);
         EXPECT_EQ(dialog.moved, 100) << modal;
         EXPECT_EQ(dialog.gapAfter, dialog.gap) << modal;
     }

@@ -2,6 +2,8 @@
 
 #include <tsumiki.h>
 
+#include <vector>
+
 #include "support/frame_window.h"
 #include "support/pixels.h"
 #include "support/pump.h"
@@ -51,22 +53,16 @@ TEST(ClearColour, TheDefaultPaintAndTheWindowsStaticsTakeItUnlessTheProgramAnswe
 TEST(Move, PlacesAChildInItsParentAndATopLevelWindowOnTheScreen)
 {
     TestFrame frame;
+    CButton button, none;
     ASSERT_TRUE(frame.Create(300, 200, 50, 60));
-    CButton button;
     ASSERT_TRUE(button.Create(frame.GetWndHandle(), 0, 0, 10, 10, L"b"));
+    auto place = [](const CWindowBase& window) {
+        return std::vector<int>{window.GetX(), window.GetY(), window.GetWidth(), window.GetHeight()};
+    };
     EXPECT_TRUE(button.Move(20, 30, 100, 40));
-    EXPECT_EQ(button.GetX(), 20);
-    EXPECT_EQ(button.GetY(), 30);
-    EXPECT_EQ(button.GetWidth(), 100);
-    EXPECT_EQ(button.GetHeight(), 40);
+    EXPECT_EQ(place(button), (std::vector<int>{20, 30, 100, 40}));
     EXPECT_TRUE(frame.Move(70, 80, 320, 240));
-    RECT outer = {};
-    GetWindowRect(frame.GetWndHandle(), &outer);
-    EXPECT_EQ(outer.left, 70);
-    EXPECT_EQ(outer.top, 80);
-    EXPECT_EQ(outer.right, 390);
-    EXPECT_EQ(outer.bottom, 320);
-    CButton none;
+    EXPECT_EQ(place(frame), (std::vector<int>{70, 80, 320, 240}));
     EXPECT_FALSE(none.Move(0, 0, 10, 10));
 }
 
