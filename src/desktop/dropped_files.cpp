@@ -25,6 +25,4 @@ void CWindowBase::AcceptFiles(bool on)
     ChangeWindowMessageFilterEx(m_hWnd, kCopyGlobalData, action, nullptr);
 }
 
-void CWindowBase::OnDropFiles(HWND, const std::vector<std::wstring>&, int, int) {}
-
 }  // namespace tsumiki

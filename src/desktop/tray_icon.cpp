@@ -131,8 +131,6 @@ void AddTrayIconsAgain(HWND owner)
     }
 }
 
-void CWindowBase::OnTrayIcon(HWND, UINT, int, int) {}
-
 CTrayIcon::CTrayIcon() = default;
 
 CTrayIcon::CTrayIcon(const CTrayIcon& other) = default;

@@ -61,7 +61,8 @@ void CGraphics::DrawString(const wchar_t* text, float x, float y, float size, Co
                            const wchar_t* fontName)
 {
     if (!m_Surface || !text ||
-        m_Surface->texts.Draw(*m_Surface, text, x, y, size, color.GetValue(), fontName)) {
+        m_Surface->texts.Draw(*m_Surface, text, x, y, size, m_TextUnit == TEXT_PIXELS,
+                                          color.GetValue(), fontName)) {
         return;
     }
     GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);

@@ -79,13 +79,14 @@ private:
 
 bool TextRuns::Key::operator==(const Key& other) const
 {
-    return fractionX == other.fractionX && fractionY == other.fractionY && points == other.points &&
+    return fractionX == other.fractionX && fractionY == other.fractionY && size == other.size &&
+           pixels == other.pixels &&
            colour == other.colour && generic == other.generic && smoothing == other.smoothing && text == other.text &&
            font == other.font;
 }
 
-bool TextRuns::Draw(CGraphics::Surface& surface, const wchar_t* text, float x, float y, float points, ARGB colour,
-                    const wchar_t* fontName)
+bool TextRuns::Draw(CGraphics::Surface& surface, const wchar_t* text, float x, float y, float size, bool pixels,
+                    ARGB colour, const wchar_t* fontName)
 {
     if (!*text || !(std::fabs(x) <= kReach) || !(std::fabs(y) <= kReach) || !surface.kernels ||
         !MayWriteDirectly(surface, DirectWrite::Text)) {
@@ -99,8 +100,8 @@ bool TextRuns::Draw(CGraphics::Surface& surface, const wchar_t* text, float x, f
         if (words.size() > kLongestText) {
             return false;
         }
-        Key key = {std::move(words),   fontName ? fontName : L"", !fontName,        points, x - wholeX,
-                   y - wholeY,         colour,                   surface.smoothing};
+        Key key = {std::move(words), fontName ? fontName : L"", !fontName, size, pixels, x - wholeX, y - wholeY,
+                   colour,           surface.smoothing};
         auto run = std::find_if(m_Runs.begin(), m_Runs.end(), [&](const Run& r) { return r.key == key; });
         if (run == m_Runs.end()) {
             auto seen = std::find(m_Seen.begin(), m_Seen.end(), key);
@@ -135,7 +136,7 @@ bool TextRuns::Draw(CGraphics::Surface& surface, const wchar_t* text, float x, f
 bool TextRuns::Make(CGraphics::Surface& surface, Run& run)
 {
     const Key& key = run.key;
-    GpFont* font = surface.fonts.Get(key.generic ? nullptr : key.font.c_str(), key.points);
+    GpFont* font = surface.fonts.Get(key.generic ? nullptr : key.font.c_str(), key.size, key.pixels);
     const INT length = static_cast<INT>(key.text.size());
     RectF origin(0, 0, 0, 0);
     RectF bounds;

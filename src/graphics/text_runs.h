@@ -26,8 +26,9 @@ public:
     // Draws the text with its top-left at (x, y) from its run; false, with nothing drawn,
     // when GDI+ must draw it (see above, and: a drawer handed to the program, a point far
     // out, a run too large to keep or whose glyphs reach past the bitmap made for it).
-    bool Draw(CGraphics::Surface& surface, const wchar_t* text, float x, float y, float points, Gdiplus::ARGB colour,
-              const wchar_t* fontName);
+    // `pixels`: the size counts pixels rather than points.
+    bool Draw(CGraphics::Surface& surface, const wchar_t* text, float x, float y, float size, bool pixels,
+              Gdiplus::ARGB colour, const wchar_t* fontName);
 
     static const std::size_t kCapacity = 32;
 
@@ -35,7 +36,9 @@ private:
     struct Key {
         std::wstring text, font;
         bool generic;  // no font name
-        float points, fractionX, fractionY;
+        float size;
+        bool pixels;
+        float fractionX, fractionY;
         Gdiplus::ARGB colour;
         bool smoothing;
         bool operator==(const Key& other) const;

@@ -135,6 +135,19 @@ TEST_F(DirectDrawing, TextDrawnAgainKeepsItsGdiplusPixels)
             DllExports::GdipDeleteBrush(brush);
         }
     }
+    // A size in pixels is another text than the same number in points.
+    DllExports::GdipDeleteFont(font);
+    ASSERT_EQ(DllExports::GdipCreateFont(family, 11, FontStyleRegular, UnitPixel, &font), Ok);
+    library.Graphics().SetTextUnit(TEXT_PIXELS);
+    GpSolidFill* white = nullptr;
+    DllExports::GdipCreateSolidFill(0xFFFFFFFF, &white);
+    RectF layout(10, 10, 0, 0);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(Differing([&](CGraphics& g) { g.DrawString(L"Score 0012345", 10, 10, 11, Color(0xFFFFFFFF), L"Arial"); },
+                            [&] { DllExports::GdipDrawString(drawer, L"Score 0012345", 13, font, &layout, nullptr, white); }),
+                  0);
+    }
+    DllExports::GdipDeleteBrush(white);
     DllExports::GdipDeleteFont(font);
     DllExports::GdipDeleteFontFamily(family);
 }
