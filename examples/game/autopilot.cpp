@@ -8,7 +8,10 @@ void Autopilot::Drive(unsigned tick, float shipX)
     float target = 320.0f + 250.0f * std::sin(tick * 0.025f);
     Hold(VK_LEFT, shipX > target + 8, m_Left);
     Hold(VK_RIGHT, shipX < target - 8, m_Right);
-    Hold(VK_SPACE, true, m_Fire);
+    m_Tick = tick;
+    XINPUT_STATE reading = {};
+    reading.Gamepad.wButtons = XINPUT_GAMEPAD_A | (tick == m_StartAt ? XINPUT_GAMEPAD_START : 0);
+    m_Pad.Update(&reading);
 }
 
 void Autopilot::Tap(UINT key)

@@ -1,9 +1,10 @@
 // Plays the game by itself with a fixed script, for the self-test and the timed demo run.
-// It presses and releases real keys: the window gets WM_KEYDOWN and WM_KEYUP through its
-// message queue exactly as from the keyboard.
+// It steers with real keys: the window gets WM_KEYDOWN and WM_KEYUP through its message
+// queue exactly as from the keyboard. It fires and pauses with a pad of its own, fed a
+// reading each tick as the window's pads are fed from XInput.
 #pragma once
 
-#include <windows.h>
+#include <tsumiki.h>
 
 class Autopilot {
 public:
@@ -13,6 +14,10 @@ public:
     void Drive(unsigned tick, float shipX);
     // Taps a key once (down, then up).
     void Tap(UINT key);
+    // Presses Start on the pad in the next tick's reading (released in the one after).
+    void TapStart() { m_StartAt = m_Tick + 1; }
+    // The autopilot's pad: A held to fire, Start when tapped.
+    const CGamepad& Pad() const { return m_Pad; }
 
 private:
     void Hold(UINT key, bool down, bool& held);
@@ -20,5 +25,7 @@ private:
     HWND m_Window;
     bool m_Left = false;
     bool m_Right = false;
-    bool m_Fire = false;
+    CGamepad m_Pad;
+    unsigned m_Tick = 0;
+    unsigned m_StartAt = 0;
 };

@@ -37,20 +37,28 @@ int GameWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     if (m_Mode != RunMode::Play) {
         m_Pilot = std::make_unique<Autopilot>(hwnd);
     }
-    QueryPerformanceFrequency(&m_Frequency);
-    QueryPerformanceCounter(&m_Last);
-    m_First = m_Last;
-    m_Pending = World::kStep;  // the first frame steps once
+    // Text sizes are in the buffer's pixels, as the playfield is, whatever the screen's DPI.
+    m_Graphics.SetTextUnit(TEXT_PIXELS);
+    // What start-up took is not game time.
+    m_Clock.Tick();
+    m_Clock.Steps(World::kStep);
     m_Sound.Start(hwnd);
     return 1;
 }
 
+const CGamepad& GameWindow::Pad() const
+{
+    return m_Pilot ? m_Pilot->Pad() : m_Input.Pad(0);
+}
+
 Input GameWindow::Controls() const
 {
+    const CGamepad& pad = Pad();
+    const float stick = pad.LeftStick().x;
     Input controls;
-    controls.left = m_Input.IsDown(VK_LEFT);
-    controls.right = m_Input.IsDown(VK_RIGHT);
-    controls.fire = m_Input.IsDown(VK_SPACE);
+    controls.left = m_Input.IsDown(VK_LEFT) || pad.IsDown(PAD_LEFT) || stick < -0.3f;
+    controls.right = m_Input.IsDown(VK_RIGHT) || pad.IsDown(PAD_RIGHT) || stick > 0.3f;
+    controls.fire = m_Input.IsDown(VK_SPACE) || pad.IsDown(PAD_A);
     return controls;
 }
 
@@ -69,23 +77,27 @@ void GameWindow::RunFrame(void* window)
 void GameWindow::Frame()
 {
     HWND hwnd = m_hWnd;
-    LARGE_INTEGER now = {};
-    QueryPerformanceCounter(&now);
-    double elapsed = static_cast<double>(now.QuadPart - m_Last.QuadPart) / m_Frequency.QuadPart;
+    double elapsed = m_Clock.Tick();
     if (m_Tick > 0) {
         m_Intervals.push_back(1000.0 * elapsed);
-        m_Pending += elapsed;
+    } else {
+        m_FirstFrame = GetTickCount64();
     }
-    m_Last = now;
+    m_LastFrame = GetTickCount64();
     ++m_Tick;
-    if (m_Input.WasPressed('P')) {
-        TogglePause();
-    }
-    if (m_Input.WasPressed(VK_RETURN) && m_World.State() == GameState::GameOver) {
-        m_World.NewGame();
-    }
     if (m_Pilot) {
         m_Pilot->Drive(m_Tick, m_World.ShipX());
+    }
+    const bool over = m_World.State() == GameState::GameOver;
+    const bool start = Pad().WasPressed(PAD_START);
+    if (m_Input.WasPressed('P') || (start && !over)) {
+        TogglePause();
+    }
+    if ((m_Input.WasPressed(VK_RETURN) || start) && over) {
+        m_World.NewGame();
+    }
+    if (m_Input.WasPressed(VK_F11)) {
+        SetFullScreen(!IsFullScreen());
     }
     AdvanceClock();
     if (m_Mode == RunMode::SelfTest) {
@@ -96,8 +108,17 @@ void GameWindow::Frame()
             m_Scores.Close();
         }
         if (m_Test.WantsPause(m_Tick)) {
-            m_Pilot->Tap('P');
+            // Early on with the pad's Start, later with the key.
+            if (m_Tick < 100) {
+                m_Pilot->TapStart();
+            } else {
+                m_Pilot->Tap('P');
+            }
         }
+        if (m_Test.WantsFullScreenToggle(m_Tick)) {
+            m_Pilot->Tap(VK_F11);
+        }
+        m_Test.SeeWindow(m_Tick, hwnd, IsFullScreen());
         if (m_Test.OnTick(m_Tick, m_World, m_Scores.IsOpen())) {
             m_Passed = m_Passed && m_Test.Passed();
             PostMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -113,16 +134,10 @@ void GameWindow::Frame()
 
 void GameWindow::AdvanceClock()
 {
-    // On a frame that comes on time this is one step: the timer's jitter around the step's
-    // length must not make it none or two.
-    int steps = 0;
-    while (m_Pending >= 0.75 * World::kStep && steps < kMaxStepsPerFrame) {
+    // Beyond the cap the game slows down rather than stepping in bursts.
+    int steps = std::min(m_Clock.Steps(World::kStep), kMaxStepsPerFrame);
+    for (; steps > 0; --steps) {
         StepOnce();
-        m_Pending -= World::kStep;
-        ++steps;
-    }
-    if (steps == kMaxStepsPerFrame) {
-        m_Pending = 0;
     }
 }
 
@@ -131,7 +146,8 @@ void GameWindow::StepOnce()
     bool wasOver = m_World.State() == GameState::GameOver;
     m_World.Step(Controls());
     if (m_World.ShotsFiredLastStep() > 0) {
-        m_Sound.Shot();
+        // Heard from where the ship is, left to right.
+        m_Sound.Shot(m_World.ShipX() / World::kWidth * 2 - 1);
     }
     if (m_World.HitsLastStep() > 0) {
         m_Sound.Boom();
@@ -160,7 +176,35 @@ void GameWindow::GameEnded()
 void GameWindow::OnPaint(HWND hwnd)
 {
     PaintWorld(m_Graphics, m_Art, m_World, m_Frames++);
-    m_Graphics.Present(hwnd);
+    if (IsFullScreen()) {
+        PresentStretched(hwnd);
+    } else {
+        m_Graphics.Present(hwnd);
+    }
+}
+
+void GameWindow::PresentStretched(HWND hwnd)
+{
+    PAINTSTRUCT paint;
+    HDC screen = BeginPaint(hwnd, &paint);
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    const float scale = std::min(client.right / World::kWidth, client.bottom / World::kHeight);
+    const int width = static_cast<int>(World::kWidth * scale);
+    const int height = static_cast<int>(World::kHeight * scale);
+    const int left = (client.right - width) / 2;
+    const int top = (client.bottom - height) / 2;
+    HDC buffer = nullptr;
+    Gdiplus::GpGraphics* drawer = m_Graphics.GetDrawer();
+    if (drawer && Gdiplus::DllExports::GdipGetDC(drawer, &buffer) == Gdiplus::Ok) {
+        SetStretchBltMode(screen, COLORONCOLOR);
+        StretchBlt(screen, left, top, width, height, buffer, 0, 0, static_cast<int>(World::kWidth),
+                   static_cast<int>(World::kHeight), SRCCOPY);
+        Gdiplus::DllExports::GdipReleaseDC(drawer, buffer);
+    }
+    ExcludeClipRect(screen, left, top, left + width, top + height);
+    FillRect(screen, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EndPaint(hwnd, &paint);
 }
 
 void GameWindow::OnCommand(HWND hwnd, int id, HWND control, UINT)
@@ -213,6 +257,6 @@ int GameWindow::FramesPerSecondWanted()
 
 double GameWindow::FramesPerSecond() const
 {
-    double seconds = static_cast<double>(m_Last.QuadPart - m_First.QuadPart) / m_Frequency.QuadPart;
+    double seconds = (m_LastFrame - m_FirstFrame) / 1000.0;
     return seconds > 0 ? m_Frames / seconds : 0;
 }

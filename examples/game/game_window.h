@@ -40,16 +40,21 @@ public:
     std::wstring SelfTestReport() const { return m_Test.Report(); }
 
     int OnCreate(HWND hwnd, CREATESTRUCTW* create) override;
+    // Windowed, the back buffer is the playfield; full screen, the playfield at its top
+    // left is stretched to fit the screen, with black bars beside it.
     void OnPaint(HWND hwnd) override;
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
 
 private:
     // One frame: the keys, one fixed step of the world, the self-test, the picture.
     void Frame();
-    // The player's controls as the keys held now give them.
+    // The player's controls as the keys, the stick and the D-pad held now give them.
     Input Controls() const;
+    // The pad that plays: the autopilot's, or the first XInput pad.
+    const CGamepad& Pad() const;
     // Runs as many fixed steps as the real time since the last frame holds.
     void AdvanceClock();
+    void PresentStretched(HWND hwnd);
     void StepOnce();
     void GameEnded();
     void TogglePause();
@@ -68,9 +73,8 @@ private:
     bool m_Passed = true;
     unsigned m_Tick = 0;
     unsigned m_Frames = 0;
-    LARGE_INTEGER m_Frequency = {};
-    LARGE_INTEGER m_Last = {};
-    LARGE_INTEGER m_First = {};
-    double m_Pending = 0;             // seconds of real time not yet turned into steps
+    CFrameClock m_Clock;              // real time, turned into fixed steps of the world
+    ULONGLONG m_FirstFrame = 0;       // GetTickCount64 at the first and the last frame
+    ULONGLONG m_LastFrame = 0;
     std::vector<double> m_Intervals;  // milliseconds between frames
 };

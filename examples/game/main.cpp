@@ -1,17 +1,19 @@
 // Star Guard: a complete small game written against the tsumiki package.
 // Shows: a frame window (CWindowBase) drawn through its back buffer (CGraphics) from a
 // sprite sheet with rotation and fading (CImage cells, SetRotate, AlphaBlending), a
-// colour-keyed sprite (ColorKey), text, lines and a curve; keys read frame by frame from
-// the window's input state (m_Input); a fixed-step game clock paced by the library's game
-// loop at 60 frames a second (GameLoop); a menu bar whose
+// colour-keyed sprite (ColorKey), text sized in pixels (SetTextUnit), lines and a curve;
+// keys and a gamepad read frame by frame from the window's input state (m_Input, Pad);
+// fixed steps of the world from a frame clock (CFrameClock) paced by the library's game
+// loop at 60 frames a second (GameLoop); full screen on F11 (SetFullScreen); a menu bar whose
 // items are recognised by their text (CMenu); a modal About box and a modeless high-score
 // dialog with controls (CDialogBase, CStatic, CEditMultiLineReadOnly, CButton, SetControlFontFace)
 // laid out with Scale, the program declaring DPI awareness in its manifest;
-// looping music (CMCI) and overlapping sound effects (CSoundEffect) synthesised at start;
+// looping music (CMCI) and overlapping, panned sound effects (CSoundEffect) synthesised at start;
 // the library's messages sent
 // to the output in unattended runs (SetLibraryMessageHandler).
 //
-//   game               play: arrows move, Space fires, P pauses, Enter starts again
+//   game               play: arrows (or the stick, or the D-pad) move, Space (or A) fires,
+//                      P (or Start) pauses, Enter (or Start) starts again, F11 full screen
 //   game --seconds N   the autopilot plays for N seconds, then the game closes
 //   game --selftest    the autopilot plays while the game checks itself; exit code 0 or 1
 #include <tsumiki.h>

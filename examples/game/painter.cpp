@@ -114,23 +114,23 @@ void PaintPausedPanel(CGraphics& graphics)
     const Gdiplus::RectF panel(World::kWidth / 2 - 130, 170, 260, 100);
     graphics.FillRectangle(panel.X, panel.Y, panel.Width, panel.Height, Color(190, 10, 14, 40));
     graphics.DrawRectangle(panel.X, panel.Y, panel.Width, panel.Height, Color(255, 160, 220, 255), 2.0f);
-    graphics.DrawString(L"PAUSED", panel, 28, Color(255, 255, 255, 255), L"Arial", ALIGN_CENTER, ALIGN_CENTER);
+    graphics.DrawString(L"PAUSED", panel, 37, Color(255, 255, 255, 255), L"Arial", ALIGN_CENTER, ALIGN_CENTER);
     Gdiplus::RectF hint(panel.X, panel.Y + panel.Height - 26, panel.Width, 22);
-    graphics.DrawString(L"P: play on", hint, 10, Color(255, 160, 220, 255), L"Arial", ALIGN_CENTER, ALIGN_CENTER);
+    graphics.DrawString(L"P or Start: play on", hint, 13, Color(255, 160, 220, 255), L"Arial", ALIGN_CENTER, ALIGN_CENTER);
 }
 
 void PaintScoreboard(CGraphics& graphics, Art& art, const World& world)
 {
     std::wstring score = L"SCORE " + std::to_wstring(world.Score());
     std::wstring wave = L"WAVE " + std::to_wstring(world.Wave());
-    graphics.DrawString(score.c_str(), 12, 8, 14, Color(255, 255, 255, 255), L"Arial");
-    graphics.DrawString(wave.c_str(), 280, 8, 14, Color(255, 160, 220, 255), L"Arial");
+    graphics.DrawString(score.c_str(), 12, 8, 19, Color(255, 255, 255, 255), L"Arial");
+    graphics.DrawString(wave.c_str(), 280, 8, 19, Color(255, 160, 220, 255), L"Arial");
     PaintLives(graphics, art, world);
     if (world.State() == GameState::Paused) {
         PaintPausedPanel(graphics);
     } else if (world.State() == GameState::GameOver) {
-        PaintCentred(graphics, L"GAME OVER", 180, 32, Color(255, 255, 120, 120));
-        PaintCentred(graphics, L"Enter: new game", 232, 14, Color(255, 220, 220, 220));
+        PaintCentred(graphics, L"GAME OVER", 180, 43, Color(255, 255, 120, 120));
+        PaintCentred(graphics, L"Enter or Start: new game", 232, 19, Color(255, 220, 220, 220));
     }
 }
 

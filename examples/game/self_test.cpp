@@ -40,6 +40,24 @@ HandleUse MeasureHandles()
     return use;
 }
 
+void SelfTest::SeeWindow(unsigned tick, HWND window, bool fullScreen)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    if (tick == kFullScreenAt) {
+        m_Windowed = rect;
+    }
+    if (tick == kFullScreenAt + 3) {
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+        Check(fullScreen && EqualRect(&rect, &monitor.rcMonitor), L"F11 did not cover the screen");
+    }
+    if (tick == kWindowedAt + 3) {
+        Check(!fullScreen && EqualRect(&rect, &m_Windowed), L"F11 did not give the window back its place");
+    }
+}
+
 bool SelfTest::WantsPause(unsigned tick) const
 {
     return tick == 50 || tick == 70 || tick == kPauseAt || tick == kResumeAt;
@@ -55,6 +73,9 @@ bool SelfTest::OnTick(unsigned tick, const World& world, bool highScoresOpen)
         m_FirstEnemyY = world.Enemies().front().y;
         m_FirstShipX = world.ShipX();
         m_FirstStarY = world.Stars().front().y;
+    }
+    if (tick == 53) {
+        Check(world.State() == GameState::Paused, L"Start on the pad did not pause the game");
     }
     if (tick == kScoresOpenAt + 5) {
         m_SawScoresOpen = highScoresOpen;

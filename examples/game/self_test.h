@@ -34,8 +34,15 @@ public:
     bool WantsPause(unsigned tick) const;
     bool WantsHighScores(unsigned tick) const { return tick == 20 || tick == kScoresOpenAt; }
     bool WantsHighScoresClosed(unsigned tick) const { return tick == 40 || tick == kScoresCloseAt; }
+    // F11 on, then off, before the handles are first counted.
+    bool WantsFullScreenToggle(unsigned tick) const { return tick == kFullScreenAt || tick == kWindowedAt; }
+    // Called on every tick: full screen must cover the monitor, and windowed again the
+    // window must have its old rectangle back.
+    void SeeWindow(unsigned tick, HWND window, bool fullScreen);
 
 private:
+    static constexpr unsigned kFullScreenAt = 74;
+    static constexpr unsigned kWindowedAt = 80;
     static constexpr unsigned kBaselineAt = 90;
     static constexpr unsigned kScoresOpenAt = 100;
     static constexpr unsigned kScoresCloseAt = 120;
@@ -50,6 +57,7 @@ private:
     float m_FirstEnemyX = 0, m_FirstEnemyY = 0, m_FirstShipX = 0, m_FirstStarY = 0;
     uint64_t m_StepsAtPause = 0;
     bool m_SawScoresOpen = false;
+    RECT m_Windowed = {};
     unsigned m_Ticks = 0;
     DWORD m_Start = GetTickCount();
     std::wstring m_Failures;

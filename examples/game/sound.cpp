@@ -111,7 +111,7 @@ void Sound::Start(HWND window)
         CSoundEffect& effect;
         int voices;
     };
-    Effect effects[] = {{L"shot.wav", ShotSound(), m_Shot, 4}, {L"boom.wav", BoomSound(), m_Boom, 3}};
+    Effect effects[] = {{L"shot.wav", ShotSound(), m_Shot, 6}, {L"boom.wav", BoomSound(), m_Boom, 4}};
     for (Effect& made : effects) {
         std::wstring path = TempFile(made.name);
         if (WriteWave(path, made.samples)) {
@@ -129,21 +129,21 @@ void Sound::Start(HWND window)
     }
 }
 
-void Sound::Shot()
+void Sound::Shot(float pan)
 {
-    PlayEffect(m_Shot);
+    PlayEffect(m_Shot, 0.7f, pan);
 }
 
 void Sound::Boom()
 {
-    PlayEffect(m_Boom);
+    PlayEffect(m_Boom, 1.0f, 0.0f);
 }
 
-void Sound::PlayEffect(CSoundEffect& effect)
+void Sound::PlayEffect(CSoundEffect& effect, float volume, float pan)
 {
     // An effect whose file did not load holds no voice and plays nothing.
     if (!m_Muted) {
-        effect.Play();
+        effect.Play(volume, pan);
     }
 }
 

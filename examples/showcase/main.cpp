@@ -7,7 +7,8 @@
 // the choices for the sprites (choices_panel.cpp), the library of pictures
 // (library_panel.cpp), music and a child process (media_panel.cpp) and the guide to the
 // library's classes (classes_panel.cpp); menus and dialogs (menus.cpp); a shaped window and
-// a bitmap button (shapes_demo.cpp).
+// a bitmap button (shapes_demo.cpp); the tray icon, dropped pictures, the clipboard, the
+// window's remembered place and the dark theme (desktop.cpp).
 // Run with --seconds N to close by itself after N seconds.
 #include <tsumiki.h>
 
@@ -19,6 +20,7 @@
 #include "choices_panel.h"
 #include "classes_panel.h"
 #include "controls_panel.h"
+#include "desktop.h"
 #include "layout.h"
 #include "library_panel.h"
 #include "media_panel.h"
@@ -38,8 +40,12 @@ public:
         // The client area is laid out for 96 DPI and scaled for the screen's.
         RECT frame = {0, 0, Scale(kClientWidth), Scale(kClientHeight)};
         AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        return CreateWnd(L"tsumiki showcase", frame.right - frame.left, frame.bottom - frame.top,
-                         40, 40, nullptr, nullptr, L"BASIC_WINDOW", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0);
+        if (!CreateWnd(L"tsumiki showcase", frame.right - frame.left, frame.bottom - frame.top,
+                       40, 40, nullptr, nullptr, L"BASIC_WINDOW", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0)) {
+            return false;
+        }
+        m_Desktop.RestorePlace();
+        return true;
     }
 
     int OnCreate(HWND hwnd, CREATESTRUCTW*) override
@@ -54,6 +60,7 @@ public:
         m_Library.Catalogue(m_Scene.Pictures());
         m_Menus.SetScene(m_Scene);
         m_Menus.Attach(hwnd, m_Panel, m_SecondsToRun > 0);
+        m_Desktop.Attach(*this, m_Graphics, m_Menus.Bar(), m_Scene, m_Panel, Scale(kPanelLeft), m_SecondsToRun > 0);
         // The pages were placed in 96 DPI pixels; the shapes below place themselves.
         ScaleChildLayout(*this, hwnd);
         m_Shapes.Create(hwnd, [this](const wchar_t* line) { m_Panel.Log(line); });
@@ -68,7 +75,8 @@ public:
 
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override
     {
-        if (!m_Menus.OnCommand(hwnd, id, control, code) && !m_Shapes.OnCommand(hwnd, id, control, code)) {
+        if (!m_Desktop.OnCommand(hwnd, id, control, code) && !m_Menus.OnCommand(hwnd, id, control, code) &&
+            !m_Shapes.OnCommand(hwnd, id, control, code)) {
             m_Pages.OnCommand(hwnd, id, control, code);
         }
     }
@@ -99,6 +107,19 @@ public:
     {
         HBRUSH page = m_Pages.Background(dc, control);
         return page ? page : CWindowBase::OnCtlColorEdit(hwnd, dc, control, kind);
+    }
+
+    void OnDropFiles(HWND hwnd, const std::vector<std::wstring>& paths, int x, int y) override
+    {
+        m_Desktop.OnDropFiles(hwnd, paths, x, y);
+    }
+
+    void OnTrayIcon(HWND hwnd, UINT event, int x, int y) override { m_Desktop.OnTrayIcon(hwnd, event, x, y); }
+
+    void OnClose(HWND hwnd) override
+    {
+        m_Desktop.OnClose(hwnd);
+        CWindowBase::OnClose(hwnd);
     }
 
     void OnTimer(HWND hwnd, UINT id) override
@@ -156,6 +177,7 @@ private:
     MediaPanel m_Media;
     ShowcaseMenus m_Menus;
     ShapesDemo m_Shapes;
+    ShowcaseDesktop m_Desktop;
     unsigned m_Tick = 0;
     int m_SecondsToRun;
 };

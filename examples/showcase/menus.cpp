@@ -168,7 +168,8 @@ void ShowcaseMenus::Attach(HWND window, ControlsPanel& log, bool tour)
     m_Tour = tour;
     m_Start = GetTickCount();
     m_Menu.AddMenu(L"File", 3, L"Open…\tCtrl+O", L"|", L"Exit\tAlt+F4");
-    m_Menu.AddMenu(L"Style", 2, L"Pick colour…", L"Pick font…");
+    m_Menu.AddMenu(L"Edit", 1, L"Copy scene\tCtrl+C");
+    m_Menu.AddMenu(L"Style", 4, L"Pick colour…", L"Pick font…", L"|", L"Dark");
     m_Menu.AddMenu(L"Help", 1, L"About\tF1");
     m_Menu.Set(window);
     m_Tools.Show(window, log);

@@ -50,6 +50,8 @@ public:
     void SetScene(Scene& scene) { m_Scene = &scene; }
     // Gives the menus their share of the window's timer ticks.
     void OnTick(HWND hwnd, unsigned tick);
+    // The bar, for the items the desktop part handles (Edit > Copy scene, Style > Dark).
+    CMenu& Bar() { return m_Menu; }
 
 private:
     // Language > English / 日本語: the library's own texts, the chosen one checked.

@@ -4,7 +4,8 @@
 // Classes in this file:
 //   CUpDown       up-down (spin) arrows attached to a buddy window
 //   CImageList    a list of same-sized icons drawn at a position into any device context
-//   CListView     report-view list filled row by row, column after column
+//   CListView     report-view list filled row by row, sorted by a column, its selection
+//                 recognised in OnNotify
 //   CProgressBar  progress bar that steps to its maximum without wrapping
 //   CTab          tab control whose selection is recognised by tab text
 //   CTreeView     sorted tree whose selection is recognised by item text
@@ -17,6 +18,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -109,11 +111,32 @@ private:
 
 // ---- List view -------------------------------------------------------------------------
 
+// What CListView::SetColumnWidth may take instead of a width in pixels (the platform's
+// LVSCW_* sizes): COLUMN_FIT_CONTENT makes a column as wide as its widest cell,
+// COLUMN_FIT_HEADER as wide as its header text and widest cell, the last column filling
+// the rest of the list's width.
+enum EColumnWidth {
+    COLUMN_FIT_CONTENT = LVSCW_AUTOSIZE,
+    COLUMN_FIT_HEADER = LVSCW_AUTOSIZE_USEHEADER,
+};
+
+// How CListView::SortByColumn compares the cells of a column: SORT_TEXT as the user's
+// locale orders text, ignoring case; SORT_NUMBER as decimal numbers ("-2.5", "1e3"), a
+// cell that is not one (an empty cell, say) coming after every number in either order.
+enum ESortKind {
+    SORT_TEXT,
+    SORT_NUMBER,
+};
+
 // A report-view list. Columns are added left to right; a row is added by the text of its
-// first column, and AddAttribute then fills the row's next empty column. The object counts
-// columns, rows and each row's filled columns itself: the counts follow the calls, also
-// when the control refused an insertion or does not exist yet, so they can differ from what
-// the control shows. A null text is empty text.
+// first column, and AddAttribute then fills the row's next empty column (or AddRow adds a
+// whole row at once). The object counts columns, rows and each row's filled columns
+// itself: the counts follow the calls, also when the control refused an insertion or does
+// not exist yet, so they can differ from what the control shows. A null text is empty
+// text. The parent recognises a newly selected row and a click on a column's header in
+// its OnNotify:
+//     int row;
+//     if (m_List.IsSelect(WM_NOTIFY, id, reinterpret_cast<LPARAM>(header), &row)) ...
 class TSUMIKI_API CListView : public CControlBase {
 public:
     // No control, no columns, no rows.
@@ -178,6 +201,41 @@ public:
     // columns (as above) it writes an empty text and returns -1; with a null buffer or a
     // size below 1 it writes nothing and returns -1.
     int GetCellText(int row, int column, wchar_t* buffer, int size) const;
+
+    // Appends one row holding the cells from the first column on (null is empty text; an
+    // empty list gives a row of empty cells); cells beyond the columns are dropped, as
+    // AddItem followed by AddAttribute for each further cell would. Returns the row's
+    // index, GetItemCount() - 1.
+    int AddRow(std::initializer_list<const wchar_t*> cells);
+    // The same, for cells held in strings.
+    int AddRow(const std::vector<std::wstring>& cells);
+    // True when the message the parent received (OnNotify's WM_NOTIFY, identifier and
+    // header) reports that a row of this list has just become selected, by a click, by the
+    // keys or by SelectRow; the row goes to *row when row is not null. False for a row
+    // losing its selection, a change of focus alone, and other controls' messages.
+    bool IsSelect(UINT message, WPARAM wParam, LPARAM lParam, int* row = nullptr) const;
+    // True when the message reports a click on a column's header; the column, from 0, goes
+    // to *column when column is not null. Sorting is the caller's: see SortByColumn.
+    bool IsColumnClick(UINT message, WPARAM wParam, LPARAM lParam, int* column) const;
+    // Turns on (or off) the highlight of the whole row, not only its first cell, and
+    // selection by a click on any of its cells. Nothing without a control.
+    void SetFullRowSelect(bool on);
+    // Turns on (or off) lines between the rows and columns. Nothing without a control.
+    void SetGridLines(bool on);
+    // Sets a column's width in pixels (0 to 32767; more is 32767), or fits it with COLUMN_FIT_CONTENT or
+    // COLUMN_FIT_HEADER. Another negative width, a column outside 0 to the columns added
+    // - 1, or no control changes nothing.
+    void SetColumnWidth(int column, int width);
+    // A column's width in pixels; 0 for a column outside 0 to the columns added - 1 or
+    // without a control.
+    int GetColumnWidth(int column) const;
+    // Puts the rows in the order of one column's cells, ascending or descending, compared
+    // as the kind says. Rows with equal cells keep their order (the sort is stable), and
+    // each row takes its cells, its selection and focus and its counts of filled columns
+    // along; the focused row is scrolled into view. A column outside 0 to the columns
+    // added - 1, another kind, no control, or a control whose rows are not the ones
+    // counted here (it refused some) changes nothing. Use it on the control's thread.
+    void SortByColumn(int column, bool ascending, ESortKind kind);
 
     // Whether the list-view class was registered in this process.
     static bool m_bOnce;
@@ -340,4 +398,10 @@ using tsumiki::IMAGE_COLOR16;
 using tsumiki::IMAGE_COLOR24;
 using tsumiki::IMAGE_COLOR32;
 using tsumiki::IMAGE_COLORDDB;
+using tsumiki::EColumnWidth;
+using tsumiki::COLUMN_FIT_CONTENT;
+using tsumiki::COLUMN_FIT_HEADER;
+using tsumiki::ESortKind;
+using tsumiki::SORT_TEXT;
+using tsumiki::SORT_NUMBER;
 #endif

@@ -16,6 +16,8 @@
 //   CScrollBarHorizon       horizontal scroll bar, reporting through OnHScroll
 //   CScrollBarVertical      vertical scroll bar, reporting through OnVScroll
 //   CEditUpDown             single-line edit with its own spin arrows and range
+// Free functions:
+//   UseStandardButtonStyles  check boxes and radio buttons as Windows programs show them
 //
 // Every Create takes a fresh identifier from the library's counter (also when it fails) and
 // places a visible child window on the parent; its notifications arrive at the parent's
@@ -25,8 +27,10 @@
 #include "tsumiki/framework.h"
 #include "tsumiki/common_controls.h"
 
+#include <cwchar>
 #include <list>
 #include <map>
+#include <string>
 
 namespace tsumiki {
 
@@ -37,22 +41,43 @@ public:
     bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
     // True when the command identifier an OnCommand handler received is this button's.
     bool IsPush(int id) const;
+
+    // Makes this the default push button of its window (BS_DEFPUSHBUTTON, the heavier
+    // border), the one Enter presses: Enter on the window, or on a control of it that does
+    // not keep Enter for itself (a multi-line edit with ES_WANTRETURN, an open drop-down
+    // list), reaches OnCommand with this button's identifier and BN_CLICKED; on a focused
+    // push button Enter presses that one, as in a dialog. On a dialog it goes through the
+    // dialog manager (DM_SETDEFID); a frame window answers DM_GETDEFID and DM_SETDEFID (the
+    // messages WM_USER and WM_USER + 1) from then on, as a dialog does. One default per
+    // window: the one before loses its border. false takes this button's default back
+    // (Enter then does what it did before). Nothing without a control. Use it on the
+    // window's thread.
+    void SetDefault(bool on = true);
 };
 
-// A check box that changes state only when told (ToggleCheck, SetCheck).
+// A check box that changes state only when told (ToggleCheck, SetCheck), or, made after
+// UseStandardButtonStyles(), one that a click checks, as on any Windows form.
 class TSUMIKI_API CCheckBox : public CControlBase {
 public:
-    // The text stands left of the box. A click does not check the box by itself.
+    // The text stands left of the box. A click does not check the box by itself. After
+    // UseStandardButtonStyles() the text stands right of the box and a click checks and
+    // clears it (BS_AUTOCHECKBOX): do not ToggleCheck on its clicks then, or the click is
+    // undone.
     bool Create(HWND parent, int x, int y, int width, int height, const wchar_t* text);
     // Checks or clears the box.
     void SetCheck(bool check);
     // Whether the box is checked.
     bool IsCheck() const;
-    // Flips the box when `control` (the handle an OnCommand handler received) is this box.
+    // Flips the box when `control` (the handle an OnCommand handler received) is this box,
+    // whichever style it has.
     void ToggleCheck(HWND control);
 };
 
 // A frame with a caption, drawn around other controls (which are its parent's children).
+// Its inside shows what lies beneath it: the window's background (a frame window's back
+// buffer, as last painted; a dialog's colour) and a control it stands on whole (a tab
+// control); the controls on it paint themselves. It is painted again after each paint of
+// its window.
 class TSUMIKI_API CGroupBox : public CControlBase {
 public:
     // Places the frame with the caption at its top-left.
@@ -81,6 +106,15 @@ public:
     // Copies at most maxCount - 1 characters and a terminating null. With a null buffer or
     // maxCount <= 0 nothing is written.
     void GetText(wchar_t* buffer, int maxCount) const;
+    // The whole text, however long; empty without a control.
+    std::wstring GetText() const
+    {
+        std::wstring text(static_cast<size_t>(GetTextLength()) + 1, L'\0');
+        GetText(&text[0], static_cast<int>(text.size()));
+        // The length the platform gives may be more than the text (never less).
+        text.resize(std::wcslen(text.c_str()));
+        return text;
+    }
     // Appends after the whole text, whatever the user has selected, and leaves the caret
     // at the end. Line breaks ("\r\n") must be part of the text.
     void AddText(const wchar_t* text);
@@ -185,7 +219,8 @@ public:
     void Search(const wchar_t* text);
 };
 
-// Every successful Create adds one more automatic radio button (text left of the circle)
+// Every successful Create adds one more automatic radio button (text left of the circle,
+// or right of it when made after UseStandardButtonStyles())
 // and makes it the object's current button; the object remembers, per parent, the
 // buttons it made there. A click by the user checks the clicked button and unchecks the
 // others of the parent through the platform. Copies take the remembered buttons as they
@@ -207,6 +242,11 @@ public:
     // others this object made under the same parent. False, changing nothing, for a
     // position outside them or a button that has been destroyed.
     bool SetCheckedIndex(int index);
+
+    // The handle of the button at that position (as GetCheckedIndex counts: in creation
+    // order from 0, among the buttons this object made under the current button's parent);
+    // null for a position outside them or without a current button.
+    HWND GetButton(int index) const;
 
 private:
     // The buttons this object made under the current button's parent; null when none.
@@ -301,6 +341,13 @@ private:
     CUpDown m_UpDown;
 };
 
+// From this call on, for the whole process, check boxes (CCheckBox) and radio buttons
+// (CRadioButton) the library makes get the styles Windows programs show: the text right
+// of the box or circle, and for a check box a click that checks and clears it
+// (BS_AUTOCHECKBOX). false brings back the library's own styles for the controls made
+// after it. Controls made before keep theirs. Any thread.
+TSUMIKI_API void UseStandardButtonStyles(bool on = true);
+
 }  // namespace tsumiki
 
 // The names above in the global namespace too, as programs written before the namespace
@@ -321,4 +368,5 @@ using tsumiki::CScrollBarBase;
 using tsumiki::CScrollBarHorizon;
 using tsumiki::CScrollBarVertical;
 using tsumiki::CEditUpDown;
+using tsumiki::UseStandardButtonStyles;
 #endif

@@ -5,6 +5,7 @@
 //   CGraphics  an off-screen GDI+ surface the size of a window's client area, and the
 //              drawing of pictures, text, lines, curves and shapes into it
 //   EAlign     where text sits in its box, across and down
+//   ETextUnit  what a text size counts: points, or pixels of the buffer
 //   EImageType the file formats CImage saves
 //   CImage     a picture from a file or from memory, with the centre, angle, opacity and
 //              colour key it is drawn with
@@ -31,6 +32,12 @@ enum EAlign {
     ALIGN_NEAR = 0,
     ALIGN_CENTER = 1,
     ALIGN_FAR = 2,
+};
+
+// What the size given to CGraphics' text calls counts.
+enum ETextUnit {
+    TEXT_POINTS = 0,  // points: a size-12 text is 16 pixels high at 96 DPI, 24 at 144
+    TEXT_PIXELS = 1,  // the font's em height in the buffer's pixels, at any DPI
 };
 
 // One start-up of GDI+, shared by the copies of the object and shut down when the last dies.
@@ -103,11 +110,11 @@ public:
     void DrawImage(CImage* image);
     // One cell of a picture cut into a grid of equal cells (a sprite sheet), placed as above.
     void DrawImage(CImage* image, const Gdiplus::Size& cell, int column, int row);
-    // Text with its top-left at (x, y), size in points. A font that is not installed falls
-    // back to the generic sans-serif family, and when that is missing too, to the first
-    // installed family: text is drawn whenever any font is installed. The same text, font,
-    // size and colour drawn again (a score, a label) comes from the pixels GDI+ drew for it,
-    // kept for the last few dozen such texts.
+    // Text with its top-left at (x, y), size in points (or pixels: SetTextUnit). A font
+    // that is not installed falls back to the generic sans-serif family, and when that is
+    // missing too, to the first installed family: text is drawn whenever any font is
+    // installed. The same text, font, size and colour drawn again (a score, a label) comes
+    // from the pixels GDI+ drew for it, kept for the last few dozen such texts.
     void DrawString(const wchar_t* text, float x, float y, float size, Gdiplus::Color color,
                     const wchar_t* fontName);
     // A straight line; one of an opaque colour up to 1 pixel wide, smoothing off, is
@@ -156,14 +163,20 @@ public:
     void SetImageSmoothing(bool smooth);
 
     // The size of the box DrawString(text, x, y, ...) fills with this text, font and size
-    // in points (the same fallback of fonts). 0 x 0 without a buffer, for a null or empty
-    // text, or a size that is not above 0.
+    // (in points or pixels: SetTextUnit; the same fallback of fonts). 0 x 0 without a
+    // buffer, for a null or empty text, or a size that is not above 0.
     Gdiplus::SizeF MeasureString(const wchar_t* text, float size, const wchar_t* fontName);
     // Text laid out inside the box: wrapped at word breaks to the box's width, placed by
     // the two alignments, and cut off at the box's edges. A box that is not finite or
     // whose width or height is not above 0 draws nothing.
     void DrawString(const wchar_t* text, const Gdiplus::RectF& box, float size, Gdiplus::Color color,
                     const wchar_t* fontName, EAlign horizontal, EAlign vertical);
+
+    // What the size of MeasureString and both DrawString forms counts: TEXT_POINTS (the
+    // default; the buffer's DPI sets the pixels) or TEXT_PIXELS (the em height in buffer
+    // pixels, the same at any DPI, as the rest of the drawing is). Kept like SetSmoothing;
+    // a value outside ETextUnit is ignored.
+    void SetTextUnit(ETextUnit unit);
 
     struct Surface;
 
@@ -175,6 +188,7 @@ private:
     std::shared_ptr<Surface> m_Surface;
     bool m_Smoothing = false;
     bool m_ImageSmoothing = true;
+    ETextUnit m_TextUnit = TEXT_POINTS;
 };
 
 // The file formats CImage::Save writes.
@@ -272,6 +286,9 @@ using tsumiki::EAlign;
 using tsumiki::ALIGN_NEAR;
 using tsumiki::ALIGN_CENTER;
 using tsumiki::ALIGN_FAR;
+using tsumiki::ETextUnit;
+using tsumiki::TEXT_POINTS;
+using tsumiki::TEXT_PIXELS;
 using tsumiki::EImageType;
 using tsumiki::IMAGE_BMP;
 using tsumiki::IMAGE_JPEG;

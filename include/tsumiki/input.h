@@ -1,7 +1,7 @@
-// Keyboard and mouse state for games: what is held now and what changed since the last frame.
+// Keyboard, mouse and pad state for games: what is held now and what changed since the last frame.
 //
 // Classes in this file:
-//   CInput        the keys and mouse buttons of one window, frame by frame
+//   CInput        the keys, mouse buttons and pads of one window, frame by frame
 // Enumerations:
 //   EMouseButton  the five mouse buttons
 #pragma once
@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "tsumiki/export.h"
+#include "tsumiki/gamepad.h"
 
 namespace tsumiki {
 
@@ -31,7 +32,10 @@ public:
     CInput();
 
     // Whether the key (a virtual-key code, VK_LEFT, 'A', ...) is held; false for a code
-    // above 255. System keys (with Alt held, and F10) count as well.
+    // above 255. System keys (with Alt held, and F10) count as well, and so do keys an
+    // input method takes (under their own code, never as VK_PROCESSKEY). VK_LSHIFT,
+    // VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU and VK_RMENU name one key each;
+    // VK_SHIFT, VK_CONTROL and VK_MENU are held while either of their keys is.
     bool IsDown(UINT virtualKey) const;
     // Whether the key went down, or came up, since the last frame (both when it was tapped
     // between two frames). A key the platform repeats while held is pressed once.
@@ -55,6 +59,16 @@ public:
     // for the next frame instead.
     void NextFrame();
 
+    // The XInput pad in slot index (0 to 3) as this window reads it: once a frame under
+    // GameLoop (before the frame), and at each NextFrame otherwise. A slot is read from
+    // the first call for it on (that call reads it at once), so a program that asks for no
+    // pad never loads XInput; an empty slot is asked again at most every 2 s. When the
+    // window loses the focus, or the application is deactivated, the pad's buttons are
+    // released (the release is seen), its sticks and triggers centred and its motors
+    // stopped, and it is not read again until the window has the focus. An index outside
+    // 0 to 3 gives a pad that is never connected. Use it on the window's thread.
+    const CGamepad& Pad(int index) const;
+
 private:
     friend class CWindowBase;
     friend struct detail::FrameInput;
@@ -67,6 +81,9 @@ private:
     // the losses of focus, activation and capture. While a button is held on the window
     // the window has the mouse captured.
     void Note(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // A key message's key; Shift, Ctrl and Alt also as their left or right key.
+    void PressKey(UINT virtualKey, LPARAM lParam);
+    void ReleaseKey(UINT virtualKey, LPARAM lParam);
     void Press(UINT virtualKey);
     void Release(UINT virtualKey);
     void PressButton(HWND hwnd, int button);
@@ -82,6 +99,15 @@ private:
     int m_Wheel;
     int m_LateWheel;
     bool m_InFrame;
+
+    // The pads: read only once asked for, and not while the window is without the focus.
+    static constexpr int kPads = 4;
+    void ReadPads() const;
+    void NextPadFrame();
+    void NotePads(UINT message, WPARAM wParam);
+    mutable CGamepad m_Pads[kPads];
+    mutable unsigned m_WatchedPads = 0;
+    bool m_PadsAsleep = false;
 };
 
 }  // namespace tsumiki

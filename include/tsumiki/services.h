@@ -137,8 +137,16 @@ private:
     std::shared_ptr<Device> m_Device;
 };
 
-// One short wave sound that may overlap itself (shots, bursts): several voices, each an
-// MCI device of the same file, of which Play takes one that is idle.
+// One short wave sound that may overlap itself (shots, bursts), with several voices of which
+// Play takes one. The voices are XAudio2 source voices (version 2.9, loaded at run time)
+// playing the sound from memory: a play hands it over and returns at once, and never waits
+// for the device. Where XAudio2 cannot be made (no xaudio2_9.dll, no audio device), or for
+// a wave file that is not 8- or 16-bit PCM, each voice is an MCI device of the file, as in
+// earlier versions: each play then waits for the MCI driver's answers. With no audio device
+// at all, Load and Play still succeed or do nothing. The process's one XAudio2 engine is
+// made at the first Load that needs it and let go with the last effect using it; after the
+// audio device is lost and comes back, later plays sound again. An effect and its copies
+// are used on one thread at a time.
 class TSUMIKI_API CSoundEffect {
 public:
     // Holds no voice.
@@ -148,26 +156,42 @@ public:
     CSoundEffect& operator=(const CSoundEffect& other);
     virtual ~CSoundEffect();
 
-    // Opens the wave file as that many voices (clamped to 1 to 16): that many plays can
-    // sound at once. On failure shows "<path>が開けませんでした" (once, as CMCI::Open does)
-    // and returns false, keeping the voices held before; on success those are let go of.
+    // Reads the wave file (PCM, 8- or 16-bit, mono or stereo, any rate) whole into memory
+    // as that many voices (clamped to 1 to 16): that many plays can sound at once. On
+    // failure (a missing file, one cut short, a header whose sizes do not add up, or voices
+    // that cannot be made) shows "<path>が開けませんでした" (once, as CMCI::Open does) and
+    // returns false, keeping the voices held before; on success those are let go of.
     bool Load(const wchar_t* path, int voices);
-    // Plays the sound from its start on the first idle voice, or, when every voice is
-    // playing, on the one that started earliest. Nothing happens before a Load succeeded.
+    // Plays the sound from its start on the next voice in turn: an idle one, or, when every
+    // voice is playing, the one that started earliest. Nothing happens before a Load
+    // succeeded. Never shows a box; the same as Play(1, 0).
     void Play();
     // Stops every voice.
     void Stop();
     // How many voices are held (0 before a Load succeeded).
     int GetVoiceCount() const;
     // The MCI ID of a voice's device, for commands this class does not wrap; 0 for a voice
-    // not held.
+    // not held, and for every XAudio2 voice (which has no MCI device).
     MCIDEVICEID GetDeviceID(int voice) const;
+
+    // Plays as Play() does at a volume from 0 (silent: no voice is taken) to 1 (the
+    // file's own), times the effect's volume, and panned from -1 (left only) through 0
+    // (both sides, as Play()) to 1 (right only); values beyond are clamped. The MCI voices
+    // play at full volume, centred, whatever is asked (but a volume of 0 plays nothing).
+    void Play(float volume, float pan);
+    // The volume of the effect's later plays, 0 to 1 (clamped; 1 at first). Kept across
+    // Load; copies made afterwards start with it.
+    void SetVolume(float volume);
+    // How many voices are sounding now (an XAudio2 voice counts until its samples are
+    // consumed, in real time; an MCI voice while its device plays). 0 without voices.
+    int GetPlayingCount() const;
 
     // The voices shared by an effect and its copies (defined in the library).
     struct Voices;
 
 private:
     std::shared_ptr<Voices> m_Voices;
+    float m_Volume = 1.0f;
 };
 
 // A child program started shown or hidden, waited for, and its main window found.
@@ -248,6 +272,13 @@ TSUMIKI_API bool OpenFileNameDialog(wchar_t* result, const wchar_t* filter,
 TSUMIKI_API bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
                                     const wchar_t* defaultExtension, HWND owner,
                                     const wchar_t* title);
+// The save dialog as above, with suggestedName (a file name, or a whole path) in its name
+// box instead of the path chosen last; a null suggestedName is the form above. A cancel
+// leaves the last path as it was; a choice becomes the last path. A suggestedName of
+// MAX_PATH characters or more, or a null result, shows no dialog and answers false.
+TSUMIKI_API bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter,
+                                    const wchar_t* defaultExtension, HWND owner,
+                                    const wchar_t* title, const wchar_t* suggestedName);
 
 }  // namespace tsumiki
 

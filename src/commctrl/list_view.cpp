@@ -1,6 +1,9 @@
 #include "tsumiki/common_controls.h"
 
 #include "commctrl/common_controls_init.h"
+#include "commctrl/notification.h"
+
+#include <climits>
 
 namespace tsumiki {
 
@@ -157,6 +160,101 @@ int CListView::GetCellText(int row, int column, wchar_t* buffer, int size) const
     item.cchTextMax = size;
     return static_cast<int>(SendMessageW(m_hWnd, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                          reinterpret_cast<LPARAM>(&item)));
+}
+
+int CListView::AddRow(std::initializer_list<const wchar_t*> cells)
+{
+    const wchar_t* const* cell = cells.begin();
+    AddItem(cells.size() ? *cell++ : nullptr);
+    const int row = GetItemCount() - 1;
+    for (; cell != cells.end(); ++cell) {
+        AddAttribute(*cell, row);
+    }
+    return row;
+}
+
+int CListView::AddRow(const std::vector<std::wstring>& cells)
+{
+    AddItem(cells.empty() ? nullptr : cells.front().c_str());
+    const int row = GetItemCount() - 1;
+    for (size_t cell = 1; cell < cells.size(); ++cell) {
+        AddAttribute(cells[cell].c_str(), row);
+    }
+    return row;
+}
+
+bool CListView::IsSelect(UINT message, WPARAM wParam, LPARAM lParam, int* row) const
+{
+    const NMHDR* header = detail::NotificationFrom(m_hWnd, message, wParam, lParam,
+                                                   static_cast<UINT>(LVN_ITEMCHANGED));
+    if (!header) {
+        return false;
+    }
+    // One notification per change of a row's state: only the one that adds the selection
+    // counts, so a row is reported once however its focus comes and goes. Row -1 stands for
+    // every row at once and names none.
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    if (!(change->uChanged & LVIF_STATE) || change->iItem < 0 ||
+        !(change->uNewState & LVIS_SELECTED) || (change->uOldState & LVIS_SELECTED)) {
+        return false;
+    }
+    if (row) {
+        *row = change->iItem;
+    }
+    return true;
+}
+
+bool CListView::IsColumnClick(UINT message, WPARAM wParam, LPARAM lParam, int* column) const
+{
+    const NMHDR* header = detail::NotificationFrom(m_hWnd, message, wParam, lParam,
+                                                   static_cast<UINT>(LVN_COLUMNCLICK));
+    if (!header) {
+        return false;
+    }
+    if (column) {
+        *column = reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem;
+    }
+    return true;
+}
+
+namespace {
+
+void SetExtendedStyle(HWND control, DWORD style, bool on)
+{
+    if (control) {
+        SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, style, on ? style : 0);
+    }
+}
+
+}  // namespace
+
+void CListView::SetFullRowSelect(bool on)
+{
+    SetExtendedStyle(m_hWnd, LVS_EX_FULLROWSELECT, on);
+}
+
+void CListView::SetGridLines(bool on)
+{
+    SetExtendedStyle(m_hWnd, LVS_EX_GRIDLINES, on);
+}
+
+void CListView::SetColumnWidth(int column, int width)
+{
+    const bool fits = width == COLUMN_FIT_CONTENT || width == COLUMN_FIT_HEADER;
+    if (!m_hWnd || column < 0 || column >= m_ColumnCount || (width < 0 && !fits)) {
+        return;
+    }
+    // The platform takes the width in 16 bits.
+    const int sent = width > SHRT_MAX ? SHRT_MAX : width;
+    SendMessageW(m_hWnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(sent, 0));
+}
+
+int CListView::GetColumnWidth(int column) const
+{
+    if (!m_hWnd || column < 0 || column >= m_ColumnCount) {
+        return 0;
+    }
+    return static_cast<int>(SendMessageW(m_hWnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
 }  // namespace tsumiki

@@ -2,13 +2,16 @@
 
 #include <iterator>
 
+#include "controls/button_styles.h"
+
 namespace tsumiki {
 
 bool CRadioButton::Create(HWND parent, int x, int y, int width, int height, const wchar_t* text)
 {
     // No WS_GROUP: the buttons of one parent form one group for the platform's own clicks.
+    const DWORD textSide = detail::StandardButtonStyles() ? 0 : BS_LEFTTEXT;
     if (!CreateControl(parent, x, y, width, height, text, L"Button",
-                       WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | BS_LEFTTEXT)) {
+                       WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON | textSide)) {
         return false;
     }
     m_GroupMap[parent].push_back(m_hWnd);
@@ -94,6 +97,15 @@ bool CRadioButton::SetCheckedIndex(int index)
         }
     }
     return true;
+}
+
+HWND CRadioButton::GetButton(int index) const
+{
+    const std::list<HWND>* group = CurrentGroup();
+    if (!group || index < 0 || static_cast<size_t>(index) >= group->size()) {
+        return nullptr;
+    }
+    return *std::next(group->begin(), index);
 }
 
 bool CRadioButton::IsCheck() const

@@ -66,7 +66,7 @@ void CGraphics::DrawString(const wchar_t* text, float x, float y, float size, Co
     }
     GpGraphics* graphics = detail::DrawThroughGdiplus(m_Surface);
     // The font stays in the buffer's cache; the one brush is recoloured for each text.
-    GpFont* font = m_Surface->fonts.Get(fontName, size);
+    GpFont* font = m_Surface->fonts.Get(fontName, size, m_TextUnit == TEXT_PIXELS);
     if (!font) {
         return;
     }

@@ -11,10 +11,10 @@ using namespace Gdiplus;
 
 namespace {
 
-GpFont* FontOf(GpFontFamily* family, float points)
+GpFont* FontOf(GpFontFamily* family, float size, Unit unit)
 {
     GpFont* font = nullptr;
-    if (!family || DllExports::GdipCreateFont(family, points, FontStyleRegular, UnitPoint, &font) != Ok) {
+    if (!family || DllExports::GdipCreateFont(family, size, FontStyleRegular, unit, &font) != Ok) {
         font = nullptr;
     }
     if (family) {
@@ -25,15 +25,15 @@ GpFont* FontOf(GpFontFamily* family, float points)
 
 }  // namespace
 
-GpFont* MakeFont(CGdiplus::Startup& gdiplus, const wchar_t* name, float points)
+GpFont* MakeFont(CGdiplus::Startup& gdiplus, const wchar_t* name, float size, Unit unit)
 {
-    if (!std::isfinite(points) || points <= 0) {
+    if (!std::isfinite(size) || size <= 0) {
         return nullptr;
     }
-    GpFont* font = FontOf(ChooseFontFamily(gdiplus, name), points);
+    GpFont* font = FontOf(ChooseFontFamily(gdiplus, name), size, unit);
     if (!font && name) {
         // An installed family without a regular face: the fallback has one.
-        font = FontOf(ChooseFontFamily(gdiplus, nullptr), points);
+        font = FontOf(ChooseFontFamily(gdiplus, nullptr), size, unit);
     }
     return font;
 }

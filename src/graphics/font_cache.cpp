@@ -14,11 +14,12 @@ FontCache::~FontCache()
     Clear();
 }
 
-GpFont* FontCache::Get(const wchar_t* name, float points)
+GpFont* FontCache::Get(const wchar_t* name, float size, bool pixels)
 {
     const bool generic = name == nullptr;
     for (auto entry = m_Entries.begin(); entry != m_Entries.end(); ++entry) {
-        if (entry->generic == generic && entry->points == points && (generic || entry->name == name)) {
+        if (entry->generic == generic && entry->size == size && entry->pixels == pixels &&
+            (generic || entry->name == name)) {
             m_Entries.splice(m_Entries.begin(), m_Entries, entry);
             return entry->font;
         }
@@ -27,7 +28,7 @@ GpFont* FontCache::Get(const wchar_t* name, float points)
         return nullptr;
     }
     // A size GDI+ refuses makes no font and is not kept: it is asked again next time.
-    GpFont* font = MakeFont(*m_Gdiplus, name, points);
+    GpFont* font = MakeFont(*m_Gdiplus, name, size, pixels ? UnitPixel : UnitPoint);
     if (!font) {
         return nullptr;
     }
@@ -35,7 +36,7 @@ GpFont* FontCache::Get(const wchar_t* name, float points)
         DllExports::GdipDeleteFont(m_Entries.back().font);
         m_Entries.pop_back();
     }
-    m_Entries.push_front({generic ? std::wstring() : std::wstring(name), generic, points, font});
+    m_Entries.push_front({generic ? std::wstring() : std::wstring(name), generic, size, pixels, font});
     return font;
 }
 

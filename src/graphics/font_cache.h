@@ -21,9 +21,10 @@ public:
     FontCache(const FontCache&) = delete;
     FontCache& operator=(const FontCache&) = delete;
 
-    // The font for the name (null: the generic family) and size; null when none can be
-    // made. It stays valid until the cache is cleared or makes room for another.
-    Gdiplus::GpFont* Get(const wchar_t* name, float points);
+    // The font for the name (null: the generic family) and size, in points or (pixels)
+    // in the buffer's pixels; null when none can be made. It stays valid until the cache
+    // is cleared or makes room for another.
+    Gdiplus::GpFont* Get(const wchar_t* name, float size, bool pixels = false);
     // Deletes every font.
     void Clear();
 
@@ -33,7 +34,8 @@ private:
     struct Entry {
         std::wstring name;
         bool generic;  // asked for without a name
-        float points;
+        float size;
+        bool pixels;
         Gdiplus::GpFont* font;
     };
 

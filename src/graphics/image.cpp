@@ -1,8 +1,8 @@
-#include "framework/library_text.h"
+#include "text/library_text.h"
 #include "graphics/memory_stream.h"
 #include "graphics/picture.h"
 #include "platform/gdiplus_startup.h"
-#include "platform/library_message.h"
+#include "text/library_message.h"
 
 #include <climits>
 #include <cwchar>

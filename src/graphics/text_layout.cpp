@@ -32,13 +32,20 @@ StringAlignment AlignmentOf(EAlign align)
 
 }  // namespace
 
+void CGraphics::SetTextUnit(ETextUnit unit)
+{
+    if (unit == TEXT_POINTS || unit == TEXT_PIXELS) {
+        m_TextUnit = unit;
+    }
+}
+
 SizeF CGraphics::MeasureString(const wchar_t* text, float size, const wchar_t* fontName)
 {
     GpGraphics* graphics = m_Surface ? m_Surface->graphics : nullptr;
     if (!graphics || !text || !*text) {
         return SizeF();
     }
-    GpFont* font = m_Surface->fonts.Get(fontName, size);
+    GpFont* font = m_Surface->fonts.Get(fontName, size, m_TextUnit == TEXT_PIXELS);
     if (!font) {
         return SizeF();
     }
@@ -61,7 +68,7 @@ void CGraphics::DrawString(const wchar_t* text, const RectF& box, float size, Co
         !std::isfinite(box.Width) || !std::isfinite(box.Height) || box.Width <= 0 || box.Height <= 0) {
         return;
     }
-    GpFont* font = m_Surface->fonts.Get(fontName, size);
+    GpFont* font = m_Surface->fonts.Get(fontName, size, m_TextUnit == TEXT_PIXELS);
     GpSolidFill* brush = nullptr;
     GpStringFormat* format = nullptr;
     if (font && DllExports::GdipCreateSolidFill(color.GetValue(), &brush) == Ok &&

@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "framework/library_text.h"
+#include "text/library_text.h"
 
 #include <cwchar>
 #include <vector>
@@ -123,6 +123,28 @@ bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter, const wchar_t* d
     return result && RunFileDialog(GetSaveFileNameW, g_SaveBuffers, result,
                                    OrDefault(filter, detail::Text::AllFilesFilter), defaultExtension,
                                    owner, OrDefault(title, detail::Text::SaveDialogTitle), kSaveFlags);
+}
+
+bool SaveFileNameDialog(wchar_t* result, const wchar_t* filter, const wchar_t* defaultExtension,
+                        HWND owner, const wchar_t* title, const wchar_t* suggestedName)
+{
+    if (!suggestedName) {
+        return SaveFileNameDialog(result, filter, defaultExtension, owner, title);
+    }
+    if (!result || wcsnlen(suggestedName, MAX_PATH) >= MAX_PATH) {
+        return false;
+    }
+    // The suggestion fills buffers of this call's own: a cancel must not make it the path
+    // the next dialog starts from.
+    FileBuffers buffers = {};
+    std::wcscpy(buffers.path, suggestedName);
+    const bool chosen = RunFileDialog(GetSaveFileNameW, buffers, result,
+                                      OrDefault(filter, detail::Text::AllFilesFilter), defaultExtension,
+                                      owner, OrDefault(title, detail::Text::SaveDialogTitle), kSaveFlags);
+    if (chosen) {
+        g_SaveBuffers = buffers;
+    }
+    return chosen;
 }
 
 }  // namespace tsumiki

@@ -1,8 +1,9 @@
 #include "tsumiki/services.h"
 
-#include "framework/library_text.h"
-#include "platform/library_message.h"
+#include "text/library_text.h"
+#include "text/library_message.h"
 #include "services/media_open_failure.h"
+#include "window/media_notify.h"
 
 #include <string>
 
@@ -39,6 +40,28 @@ std::wstring OpenFailureText(const wchar_t* path)
     }
     return text;
 }
+
+// Repeats media played with notification to a window object: a device that ended
+// normally starts again from the beginning.
+void ReplayFromStart(HWND hwnd, WPARAM outcome, LPARAM device)
+{
+    if (outcome != MCI_NOTIFY_SUCCESSFUL) {
+        return;
+    }
+    auto id = static_cast<MCIDEVICEID>(device);
+    // A parameter block is required: some drivers refuse a seek without one.
+    MCI_SEEK_PARMS seek = {};
+    mciSendCommandW(id, MCI_SEEK, MCI_SEEK_TO_START, reinterpret_cast<DWORD_PTR>(&seek));
+    MCI_PLAY_PARMS play = {};
+    play.dwCallback = reinterpret_cast<DWORD_PTR>(hwnd);
+    mciSendCommandW(id, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+}
+
+// Loaded with the DLL, so window objects keep repeating media a program plays through MCI
+// itself; the static library links this file only with CMCI, whose Play installs it.
+struct InstallAtLoad {
+    InstallAtLoad() { detail::SetMediaNotifyHandler(ReplayFromStart); }
+} g_InstallAtLoad;
 
 }  // namespace
 
@@ -87,6 +110,8 @@ void CMCI::Play(bool notify, HWND window)
 {
     MCI_PLAY_PARMS play = {};
     if (notify) {
+        // The window object plays the device again when it ends: that is the repeat.
+        detail::SetMediaNotifyHandler(ReplayFromStart);
         play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
     }
     mciSendCommandW(GetDeviceID(), MCI_PLAY, notify ? MCI_NOTIFY : 0, reinterpret_cast<DWORD_PTR>(&play));

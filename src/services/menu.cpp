@@ -1,12 +1,13 @@
 #include "tsumiki/services.h"
 
-#include "framework/library_text.h"
-#include "platform/library_message.h"
+#include "text/library_text.h"
+#include "text/library_message.h"
 
 #include <cwchar>
 #include <vector>
 
-#include "services/menu_shortcut.h"
+#include "keyboard/menu_shortcut.h"
+#include "keyboard/shortcut_table.h"
 
 namespace tsumiki {
 
@@ -39,6 +40,7 @@ struct CMenu::Menus {
         if (IsShownByWindow()) {
             SetTag(bar, LeftToWindowTag());
         } else {
+            detail::ForgetMenuShortcuts(bar);
             DestroyMenu(bar);
         }
     }
@@ -135,6 +137,8 @@ HMENU CMenu::AddPopup(const wchar_t* title, HMENU parent, int count, va_list ite
         }
     }
     AddSubMenu(parent, popup, title ? title : L"");
+    // A bar already shown gets the new items' shortcuts at once.
+    detail::RebuildMenuShortcuts(m_Menus->bar);
     return popup;
 }
 
@@ -166,7 +170,9 @@ void CMenu::Set(HWND window)
     }
     DrawMenuBar(window);
     m_Menus->window = window;
+    detail::BuildMenuShortcuts(window, m_Menus->bar);
     if (previous != m_Menus->bar && Menus::HasTag(previous, Menus::LeftToWindowTag())) {
+        detail::ForgetMenuShortcuts(previous);
         DestroyMenu(previous);
     }
 }

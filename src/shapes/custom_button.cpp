@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "framework/library_text.h"
-#include "platform/library_message.h"
+#include "text/library_text.h"
+#include "text/library_message.h"
 #include "shapes/bitmap_file.h"
 
 namespace tsumiki {

@@ -2,11 +2,16 @@
 
 #include <tsumiki.h>
 
+#include <algorithm>
 #include <climits>
+#include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
 #include "support/frame_window.h"
+#include "support/pump.h"
+#include "support/real_input.h"
 
 namespace {
 
@@ -160,6 +165,130 @@ TEST_F(ListViewTest, RowsAreSelectedCellsRewrittenAndEveryRowDeletedInTheControl
     list.AddItem(L"new");
     list.AddAttribute(L"new1", 0);
     EXPECT_EQ(Look(list, 3).rows, (Rows{L"new|new1|"}));
+}
+
+// Reads IsSelect and IsColumnClick in OnNotify, as a program does.
+struct ListFrame : TestFrame {
+    LRESULT OnNotify(HWND, int id, NMHDR* header) override
+    {
+        int index = -1;
+        if (list->IsSelect(WM_NOTIFY, id, LPARAM(header), &index)) selected.push_back(index);
+        if (list->IsColumnClick(WM_NOTIFY, id, LPARAM(header), &index)) clicked.push_back(index);
+        return 0;
+    }
+    const CListView* list = nullptr;
+    std::vector<int> selected, clicked;
+};
+
+// A real click x pixels into a rectangle of the control, half way down.
+void Click(HWND control, RECT rect, int x)
+{
+    POINT at = {rect.left + x, (rect.top + rect.bottom) / 2};
+    ClickAt((ClientToScreen(control, &at), at));
+}
+
+TEST(ListViewSelection, MouseKeysAndSelectRowEachReachIsSelectOnceWithTheRow)
+{
+    ListFrame frame;
+    CListView list;
+    ASSERT_TRUE(frame.Create(400, 300) && list.Create(frame.GetWndHandle(), 5, 5, 380, 250));
+    frame.list = &list;
+    for (const wchar_t* title : {L"Name", L"Size"}) list.AddColumn(title, 100);
+    for (int row = 0; row < 6; ++row) list.AddRow({L"row", L"cell"});
+    list.SetFullRowSelect(true);  // so that a click in the second cell selects the row
+    SetForegroundWindow(frame.GetWndHandle());
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == frame.GetWndHandle(); }, 2000));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list.GetWndHandle(), LVM_GETHEADER, 0, 0));
+    RECT row3 = {LVIR_BOUNDS, 0, 0, 0}, column1 = {};
+    SendMessageW(list.GetWndHandle(), LVM_GETITEMRECT, 3, LPARAM(&row3));
+    SendMessageW(header, HDM_GETITEMRECT, 1, LPARAM(&column1));
+    auto chord = [](WORD held, WORD key) {
+        SendInputs({KeyInput(held, false), KeyInput(key, false), KeyInput(key, true), KeyInput(held, true)});
+    };
+    const struct { const char* how; std::function<void()> act; std::vector<int> selected; } steps[] = {
+        {"SelectRow", [&] { list.SelectRow(1); }, {1}},
+        {"SelectRow on the selected row", [&] { list.SelectRow(1); }, {1}},
+        {"a click in the second cell", [&] { Click(list.GetWndHandle(), row3, 150); }, {3}},
+        {"Down", [&] { PressKey(VK_DOWN); }, {4}},
+        {"Shift+Up", [&] { chord(VK_SHIFT, VK_UP); }, {3}},
+        {"Ctrl+Down: the focus alone, onto a selected row", [&] { chord(VK_CONTROL, VK_DOWN); }, {}},
+        {"a header click", [&] { Click(header, column1, 20); }, {}},
+    };
+    for (const auto& step : steps) {
+        frame.selected.clear();
+        step.act();
+        PumpFor(100);
+        EXPECT_EQ(frame.selected, step.selected) << step.how;
+    }
+    EXPECT_EQ(frame.clicked, std::vector<int>{1});
+}
+
+TEST_F(ListViewTest, SortingAThousandRowsIsStableAndEachRowTakesItsSelectionDataAndCounts)
+{
+    const wchar_t* const words[] = {L"pear", L"Apple", L"apple", L"Äpfel", L"banana"};
+    const wchar_t* const numbers[] = {L"10", L"-2.5", L"", L"9", L"1e1", L"x", L" 3 ", L"0x1"};
+    auto data = [&](int row, UINT message) {
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        item.lParam = row * 10;
+        SendMessageW(list.GetWndHandle(), message, 0, LPARAM(&item));
+        return item.lParam;
+    };
+    SendMessageW(list.GetWndHandle(), WM_SETREDRAW, FALSE, 0);  // Wine's list is slow to fill when shown
+    for (int id = 0; id < 1000; ++id) {
+        list.AddRow({std::to_wstring(id).c_str(), words[id % 5]});
+        if (id < 999) list.AddAttribute(numbers[id % 8], id);  // row 999: two filled columns
+        data(id, LVM_SETITEMW);
+    }
+    SendMessageW(list.GetWndHandle(), WM_SETREDRAW, TRUE, 0);
+    list.SelectRow(500);
+    // What each sort brings together, group after group; cells within a group are equal.
+    using Groups = std::vector<std::vector<std::wstring>>;
+    const struct { int column; bool ascending; ESortKind kind; Groups groups; } sorts[] = {
+        {1, true, SORT_TEXT, {{L"Äpfel"}, {L"Apple", L"apple"}, {L"banana"}, {L"pear"}}},
+        {2, false, SORT_NUMBER, {{L"10", L"1e1"}, {L"9"}, {L" 3 "}, {L"-2.5"}, {L"", L"x", L"0x1"}}},
+        {2, true, SORT_NUMBER, {{L"-2.5"}, {L" 3 "}, {L"9"}, {L"10", L"1e1"}, {L"", L"x", L"0x1"}}},
+    };
+    std::vector<int> ids(1000);
+    std::iota(ids.begin(), ids.end(), 0);
+    for (const auto& sort : sorts) {
+        std::vector<int> place(1000);
+        for (int i = 0; i < 1000; ++i) place[ids[i]] = i;
+        list.SortByColumn(sort.column, sort.ascending, sort.kind);
+        size_t previous = 0;
+        for (int row = 0; row < 1000; ++row) {
+            ids[row] = std::stoi(list.GetCellText(row, 0));
+            auto in = [&](const auto& g) { return std::count(g.begin(), g.end(), list.GetCellText(row, sort.column)); };
+            size_t group = std::find_if(sort.groups.begin(), sort.groups.end(), in) - sort.groups.begin();
+            ASSERT_TRUE(group < sort.groups.size() && group >= previous) << "row " << row << " on " << sort.column;
+            ASSERT_TRUE(row == 0 || group > previous || place[ids[row - 1]] < place[ids[row]]) << row;
+            ASSERT_EQ(data(row, LVM_GETITEMW), ids[row] * 10);
+            ASSERT_EQ(list.GetAttributeCount(row), ids[row] == 999 ? 2 : 3);
+            previous = group;
+        }
+        EXPECT_EQ(ids[list.GetSelectedRow()], 500);
+    }
+}
+
+TEST_F(ListViewTest, ColumnsFitTheirWidestCellOrHeaderAndRowsComeWholeOrCut)
+{
+    const std::wstring widest = L"a considerably wider cell than the rest";
+    EXPECT_EQ(list.AddRow({L"a", L"short", L"x", L"dropped"}), 0);
+    EXPECT_EQ(list.AddRow(std::vector<std::wstring>{L"b", widest}), 1);
+    EXPECT_EQ(list.AddRow({}), 2);
+    EXPECT_EQ(Look(list, 3).rows, (Rows{L"a|short|x", L"b|" + widest.substr(0, 31) + L"|", L"||"}));
+    EXPECT_EQ(Look(list, 3).counts, (Counts{3, 2, 1}));
+    auto width = [&](const wchar_t* text) { return int(SendMessageW(list.GetWndHandle(), LVM_GETSTRINGWIDTHW, 0, LPARAM(text))); };
+    const struct { int column, width, least, most; } widths[] = {
+        {1, COLUMN_FIT_CONTENT, width(widest.c_str()), width(widest.c_str()) + 24},
+        {2, COLUMN_FIT_CONTENT, 1, width(L"Kind") - 1}, {0, COLUMN_FIT_HEADER, width(L"Name"), 400},
+        {2, 120, 120, 120}, {2, 0, 0, 0}, {2, -3, 0, 0}, {2, 100000, 32767, 32767}, {3, 50, 0, 0}, {-1, 50, 0, 0}};
+    for (const auto& w : widths) {
+        list.SetColumnWidth(w.column, w.width);
+        EXPECT_GE(list.GetColumnWidth(w.column), w.least) << w.column << " " << w.width;
+        EXPECT_LE(list.GetColumnWidth(w.column), w.most) << w.column << " " << w.width;
+    }
 }
 
 }  // namespace

@@ -89,6 +89,15 @@ TEST_F(EditText, GetTextKeepsToTheRoomGiven)
     EXPECT_EQ(std::wstring(buffer, 8), std::wstring(8, L'#'));
 }
 
+TEST_F(EditText, GetTextReturnsTheWholeTextHoweverLong)
+{
+    std::wstring longText = L"<" + std::wstring(99998, L'x') + L"語";
+    CEdit edit, none;
+    ASSERT_TRUE(edit.Create(hwnd, 10, 10, 200, 24, longText.c_str()));
+    EXPECT_TRUE(edit.GetText() == longText) << edit.GetText().size();
+    EXPECT_EQ(none.GetText(), L"") << "no control";
+}
+
 TEST_F(EditText, NullTextCountsAsEmptyText)
 {
     CEdit edit;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "framework/dialog_probe.h"
+#include "window/dialog_probe.h"
 
 namespace {
 

@@ -298,4 +298,26 @@ TEST_F(CommonDialogs, TheFormsWithATitleTellACancelAndSpeakTheChosenLanguage)
     EXPECT_EQ(none.Seen(), 0u);
 }
 
+TEST_F(CommonDialogs, TheSaveDialogShowsTheSuggestedNameAndKeepsTheLastPathOnACancel)
+{
+    const std::wstring chosen = folder.File(L"chosen.csv"), tooLong(MAX_PATH, L'n');
+    const struct { const wchar_t* suggested; bool choose; const wchar_t* seen; } cases[] = {
+        {L"Contacts.csv", true, L"Contacts.csv"}, {L"Other name.csv", false, L"Other name.csv"},
+        {nullptr, false, L"chosen.csv"},  // the last path, which the cancel above kept
+        {L"", false, L""}, {tooLong.c_str(), false, nullptr},  // no dialog
+    };
+    for (const auto& c : cases) {
+        std::wstring seen = L"(no dialog)";
+        DialogDriver driver({[&](HWND dialog) {
+            seen = Text(dialog, NameBox(dialog));
+            c.choose ? Choose(chosen)(dialog) : Press(dialog, IDCANCEL);
+        }});
+        wchar_t result[MAX_PATH] = L"untouched";
+        EXPECT_EQ(SaveFileNameDialog(result, nullptr, L"csv", owner.GetWndHandle(), L"Save", c.suggested), c.choose);
+        EXPECT_EQ(seen, c.seen ? c.seen : L"(no dialog)");
+        EXPECT_EQ(result, c.choose ? chosen : L"untouched");
+    }
+    EXPECT_FALSE(SaveFileNameDialog(nullptr, nullptr, nullptr, owner.GetWndHandle(), nullptr, L"a.csv"));
+}
+
 }  // namespace

@@ -29,6 +29,9 @@ TEST(SoundEffect, VoicesPlayAtOnceAndAFourthPlayRestartsTheEarliest)
     CSoundEffect effect;
     ASSERT_TRUE(effect.Load(wave.c_str(), 3));
     ASSERT_EQ(effect.GetVoiceCount(), 3);
+    if (effect.GetDeviceID(0) == 0) {
+        GTEST_SKIP() << "XAudio2 voices; the MCI voices are tested with xaudio2_9 switched off";
+    }
     for (int play = 0; play < 3; ++play) {
         effect.Play();
         PumpFor(150);

@@ -1,7 +1,7 @@
-// The inline half of the window framework: the dispatch of messages to handlers and the
+// The inline half of the window objects: the dispatch of messages to handlers and the
 // keeping and rethrowing of handler exceptions. It runs client handlers, so it is compiled
-// into the module that defines them (see "Exceptions thrown by handlers" in framework.h).
-// Included at the end of framework.h; not for direct use.
+// into the module that defines them (README.md, "Exceptions thrown by handlers").
+// Included at the end of window.h; not for direct use.
 #pragma once
 
 namespace tsumiki {
@@ -24,14 +24,27 @@ TSUMIKI_API void KeepException(const KeptException& kept);
 TSUMIKI_API bool HasKeptException();
 // Hands the calling thread's kept exception over (rethrow null when there is none).
 TSUMIKI_API KeptException TakeKeptException();
-// The loop behind MessageLoop: returns at WM_QUIT, or as soon as an exception is kept.
-TSUMIKI_API void RunMessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow);
-// The loop behind GameLoop: returns at WM_QUIT, or as soon as an exception is kept.
-TSUMIKI_API void RunGameLoop(HWND window, int framesPerSecond, void (*frame)(void*),
-                             void* argument);
 
 // WM_DPICHANGED, which the platform's headers declare only for newer WINVER values.
 constexpr UINT kDpiChangedMessage = 0x02E0;
+// MM_MCINOTIFY, the media notification, without the multimedia headers.
+constexpr UINT kMediaNotifyMessage = 0x03B9;
+
+// What the shell hands a window, read for the dispatch below.
+// The files of a WM_DROPFILES (drop is its wParam) and the point of the drop in client
+// coordinates. The drop's handle is released here, before any handler runs.
+TSUMIKI_API void TakeDroppedFiles(HWND hwnd, WPARAM drop, std::vector<std::wstring>& paths,
+                                  POINT& point) noexcept;
+// The message a CTrayIcon's owner receives from it, registered once.
+TSUMIKI_API UINT TrayIconMessage() noexcept;
+// Shows the library a notice the shell sends top-level windows (WM_SETTINGCHANGE, and
+// registered messages such as "TaskbarCreated"), after which the window handles it as before.
+TSUMIKI_API void NoteShellMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+// The library theme's answer to a WM_CTLCOLOR... message: sets the dc's colours and gives
+// the brush, or null where the platform's answer stands.
+TSUMIKI_API HBRUSH ThemedColour(UINT message, HDC dc, HWND control) noexcept;
+// The first message number RegisterWindowMessageW hands out.
+constexpr UINT kFirstRegisteredMessage = 0xC000;
 
 // Rethrows the exception a holder made by KeepCurrentException holds, and frees the holder.
 inline void RethrowHeld(void* holder)
@@ -87,23 +100,6 @@ inline LRESULT ButtonResult(UINT message)
     return message == WM_XBUTTONDOWN || message == WM_XBUTTONUP || message == WM_XBUTTONDBLCLK;
 }
 
-// The client's idle function, called through a catch of the client's own.
-struct IdleCall {
-    void (*idle)(void*);
-    void* argument;
-};
-
-// Calls an IdleCall's function; what it throws is kept.
-inline void CallIdleCatching(void* call) noexcept
-{
-    auto* idleCall = static_cast<IdleCall*>(call);
-    try {
-        idleCall->idle(idleCall->argument);
-    } catch (...) {
-        KeepCurrentException();
-    }
-}
-
 }  // namespace detail
 
 // The inline parts of the classes above: they run handlers, so they are compiled into
@@ -149,7 +145,26 @@ inline bool CWindowBase::DispatchShared(HWND hwnd, UINT message, WPARAM wParam, 
         OnVScroll(hwnd, reinterpret_cast<HWND>(lParam), LOWORD(wParam),
                   static_cast<short>(HIWORD(wParam)));
         return true;
+    case WM_DROPFILES: {
+        std::vector<std::wstring> paths;
+        POINT point = {};
+        detail::TakeDroppedFiles(hwnd, wParam, paths, point);
+        OnDropFiles(hwnd, paths, point.x, point.y);
+        return true;
+    }
+    case WM_SETTINGCHANGE:
+        detail::NoteShellMessage(hwnd, message, wParam, lParam);
+        return false;
     default:
+        if (message >= detail::kFirstRegisteredMessage) {
+            if (message == detail::TrayIconMessage()) {
+                // NOTIFYICON_VERSION_4: the event in the low word, the place in wParam.
+                OnTrayIcon(hwnd, LOWORD(lParam), static_cast<short>(LOWORD(wParam)),
+                           static_cast<short>(HIWORD(wParam)));
+                return true;
+            }
+            detail::NoteShellMessage(hwnd, message, wParam, lParam);
+        }
         return false;
     }
 }
@@ -189,7 +204,13 @@ inline LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wPa
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(OnCtlColorStatic(
             hwnd, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CTLCOLOR_STATIC));
-    case MM_MCINOTIFY:
+    case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+        if (HBRUSH themed = detail::ThemedColour(message, reinterpret_cast<HDC>(wParam),
+                                                 reinterpret_cast<HWND>(lParam))) {
+            return reinterpret_cast<LRESULT>(themed);
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case detail::kMediaNotifyMessage:
         ReplayMedia(hwnd, wParam, lParam);
         return 0;
     case detail::kDpiChangedMessage:
@@ -231,6 +252,7 @@ inline LRESULT CALLBACK CWindowBase::WndProc(HWND hwnd, UINT message, WPARAM wPa
     }
     case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_KILLFOCUS: case WM_ACTIVATEAPP:
     case WM_CAPTURECHANGED: case WM_ENTERMENULOOP:
+    case WM_SETFOCUS: case WM_EXITMENULOOP:
         // Only the input state sees these; the platform does the rest as before.
         m_Input.Note(hwnd, message, wParam, lParam);
         return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -259,25 +281,15 @@ inline LRESULT CALLBACK CDialogBase::WndProc(HWND hwnd, UINT message, WPARAM wPa
     if (message == WM_INITDIALOG) {
         return OnInitDialog(hwnd, reinterpret_cast<HWND>(wParam), lParam);
     }
+    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        // A brush is the answer itself; null leaves the colours to the dialog manager.
+        return reinterpret_cast<LRESULT>(detail::ThemedColour(
+            message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    }
     LRESULT result = 0;
     // Whatever else arrives is left to the dialog manager's default processing (0).
     DispatchShared(hwnd, message, wParam, lParam, result);
     return result;
-}
-
-inline void MessageLoop(void (*idle)(void*), void* idleArgument, HWND focusWindow)
-{
-    detail::IdleCall call = {idle, idleArgument};
-    detail::RunMessageLoop(idle ? &detail::CallIdleCatching : nullptr, &call, focusWindow);
-    detail::RethrowKeptException();
-}
-
-inline void GameLoop(HWND window, int framesPerSecond, void (*frame)(void*), void* argument)
-{
-    detail::IdleCall call = {frame, argument};
-    detail::RunGameLoop(window, framesPerSecond, frame ? &detail::CallIdleCatching : nullptr,
-                        &call);
-    detail::RethrowKeptException();
 }
 
 }  // namespace tsumiki
