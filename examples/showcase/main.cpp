@@ -80,6 +80,7 @@ public:
                          m_SecondsToRun > 0);
         // The pages were placed in 96 DPI pixels; the shapes below place themselves.
         ScaleChildLayout(*this, hwnd);
+        m_Choices.ShowEveryName();
         // The smallest window at which nothing overlaps is the one the layout was made for;
         // this also gives back the height the menu bar took from the client area.
         SetMinClientSize(kClientWidth, kClientHeight);
