@@ -202,7 +202,7 @@ bool ParseLine(const std::wstring& raw, Document& document, Section*& current)
 {
     std::wstring line = Trim(raw);
     if (line.empty() || line[0] == L';' || line[0] == L'#') {
-        current->lines.push_back(Line{L"", raw});
+        current->lines.push_back(Line{std::wstring(), raw});
         return true;
     }
     if (line[0] == L'[') {
