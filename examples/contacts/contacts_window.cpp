@@ -1,12 +1,16 @@
 #include "contacts_window.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
-// The client area at 96 DPI; Scale makes it the screen's.
+// The client area the window opens with, and the smallest the user may drag it to (where
+// the whole form and the list's first columns still show), at 96 DPI.
 constexpr int kClientWidth = 900;
 constexpr int kClientHeight = 430;
+constexpr int kMinClientWidth = 560;
+constexpr int kMinClientHeight = 330;
 constexpr int kColumnWidths[kColumnCount] = {170, 120, 190, 70, 70};
 
 // The groups of the radio buttons, in their order; a group the file names otherwise is
@@ -29,16 +33,6 @@ bool SameText(const std::wstring& a, const wchar_t* b)
     return CompareStringOrdinal(a.c_str(), -1, b, -1, TRUE) == CSTR_EQUAL;
 }
 
-void Place(HWND control, int x, int y, int width, int height)
-{
-    MoveWindow(control, x, y, std::max(width, 0), std::max(height, 0), TRUE);
-}
-
-void Place(const CWindowBase& control, int x, int y, int width, int height)
-{
-    Place(control.GetWndHandle(), x, y, width, height);
-}
-
 }  // namespace
 
 bool ContactsWindow::Create()
@@ -54,9 +48,15 @@ int ContactsWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     m_Menu.AddMenu(L"&File", 4, L"&Open…\tCtrl+O", L"Save &As…\tCtrl+S", L"|", L"E&xit");
     m_Menu.AddMenu(L"&Help", 1, L"&About\tF1");
     m_Menu.Set(hwnd);
+    // A form's colour, on the window and behind the labels, radio buttons and check box.
+    SetClearColor(SystemFormColor());
 
-    // Made in the order Tab visits them; LayOut places them.
-    m_List.Create(hwnd, 0, 0, 0, 0);
+    // Made in the order Tab visits them, where they stand in the client area the window
+    // opens with (lengths at 96 DPI through Scale): the form a column at the right, the
+    // list in what it leaves.
+    const int margin = Scale(10), formWidth = Scale(250);
+    const int formX = GetClientWidth() - margin - formWidth;
+    m_List.Create(hwnd, margin, margin, formX - 2 * margin, GetClientHeight() - 2 * margin);
     // One contact at a time, and its row still marked while the form is being edited.
     m_List.SetWindowStyle(static_cast<DWORD>(GetWindowLongPtrW(m_List.GetWndHandle(), GWL_STYLE)) |
                           LVS_SINGLESEL | LVS_SHOWSELALWAYS);
@@ -65,95 +65,56 @@ int ContactsWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     for (int column = 0; column < kColumnCount; ++column) {
         m_List.AddColumn(ColumnTitle(column), Scale(kColumnWidths[column]));
     }
-    m_NameLabel.Create(hwnd, 0, 0, 0, 0, L"&Name:");
-    m_Name.Create(hwnd, 0, 0, 0, 0, L"");
-    m_PhoneLabel.Create(hwnd, 0, 0, 0, 0, L"&Phone:");
-    m_Phone.Create(hwnd, 0, 0, 0, 0, L"");
-    m_EmailLabel.Create(hwnd, 0, 0, 0, 0, L"&Email:");
-    m_Email.Create(hwnd, 0, 0, 0, 0, L"");
-    m_GroupLabel.Create(hwnd, 0, 0, 0, 0, L"&Group:");
-    for (const wchar_t* label : kGroupLabels) {
-        m_Group.Create(hwnd, 0, 0, 0, 0, label);
-        m_GroupButtons.push_back(m_Group.GetWndHandle());
-    }
-    m_Favourite.Create(hwnd, 0, 0, 0, 0, L"Fa&vourite");
-    m_Add.Create(hwnd, 0, 0, 0, 0, L"&Add");
-    m_Update.Create(hwnd, 0, 0, 0, 0, L"&Update");
-    m_Delete.Create(hwnd, 0, 0, 0, 0, L"&Delete");
-    m_OpenLaterID = CreateResourceID();
-
-    // Once the library has them: Anchor(m_List, ANCHOR_ALL) and ANCHOR_TOP | ANCHOR_RIGHT for
-    // the form in place of LayOut, SetMinClientSize, m_Add.SetDefault() in place of IDOK,
-    // UseStandardButtonStyles(), and SetClearColor(SystemFormColor()) in place of OnPaint.
-    UseStandardKeys();
-    ShowInForm(Contact(kColumnCount));
-    LayOut(GetClientWidth(), GetClientHeight());
-    ShowTitle();
-    return 1;
-}
-
-void ContactsWindow::LayOut(int width, int height)
-{
-    if (!m_Delete.GetWndHandle()) {
-        return;  // a size before the controls exist
-    }
-    const int margin = Scale(10), formWidth = Scale(250), editHeight = Scale(23);
-    const int formX = std::max(margin, width - margin - formWidth);
-    Place(m_List, margin, margin, formX - 2 * margin, height - 2 * margin);
 
     int y = margin;
-    const struct { CStatic& label; CEdit& edit; } fields[] = {
-        {m_NameLabel, m_Name}, {m_PhoneLabel, m_Phone}, {m_EmailLabel, m_Email}};
+    const struct { CStatic& label; const wchar_t* text; CEdit& edit; } fields[] = {
+        {m_NameLabel, L"&Name:", m_Name}, {m_PhoneLabel, L"&Phone:", m_Phone}, {m_EmailLabel, L"&Email:", m_Email}};
     for (const auto& field : fields) {
-        Place(field.label, formX, y, formWidth, Scale(16));
-        Place(field.edit, formX, y + Scale(18), formWidth, editHeight);
-        y += Scale(18) + editHeight + Scale(10);
+        field.label.Create(hwnd, formX, y, formWidth, Scale(16), field.text);
+        field.edit.Create(hwnd, formX, y + Scale(18), formWidth, Scale(23), L"");
+        y += Scale(51);
     }
-    Place(m_GroupLabel, formX, y, formWidth, Scale(16));
+    m_GroupLabel.Create(hwnd, formX, y, formWidth, Scale(16), L"&Group:");
     y += Scale(20);
     const int half = formWidth / 2;
-    for (size_t i = 0; i < m_GroupButtons.size(); ++i) {
-        Place(m_GroupButtons[i], formX + static_cast<int>(i % 2) * half, y + static_cast<int>(i / 2) * Scale(24),
-              half - Scale(12), Scale(20));
+    int place = 0;  // two buttons a row
+    for (const wchar_t* label : kGroupLabels) {
+        m_Group.Create(hwnd, formX + (place % 2) * half, y + (place / 2) * Scale(24), half - Scale(12), Scale(20),
+                       label);
+        ++place;
     }
     y += Scale(58);
-    Place(m_Favourite, formX, y, half - Scale(12), Scale(20));
+    m_Favourite.Create(hwnd, formX, y, half - Scale(12), Scale(20), L"Fa&vourite");
     y += Scale(34);
     const int gap = Scale(8), buttonWidth = (formWidth - 2 * gap) / 3;
-    int x = formX;
-    for (CButton* button : {&m_Add, &m_Update, &m_Delete}) {
-        Place(*button, x, y, buttonWidth, Scale(28));
-        x += buttonWidth + gap;
+    m_Add.Create(hwnd, formX, y, buttonWidth, Scale(28), L"&Add");
+    m_Update.Create(hwnd, formX + buttonWidth + gap, y, buttonWidth, Scale(28), L"&Update");
+    m_Delete.Create(hwnd, formX + 2 * (buttonWidth + gap), y, buttonWidth, Scale(28), L"&Delete");
+    m_OpenLaterID = CreateResourceID();
+
+    // The list grows with the window both ways; the form keeps its place at the top right.
+    Anchor(m_List.GetWndHandle(), ANCHOR_ALL);
+    for (const CWindowBase* control : std::initializer_list<const CWindowBase*>{
+             &m_NameLabel, &m_Name, &m_PhoneLabel, &m_Phone, &m_EmailLabel, &m_Email, &m_GroupLabel,
+             &m_Favourite, &m_Add, &m_Update, &m_Delete}) {
+        Anchor(control->GetWndHandle(), ANCHOR_TOP | ANCHOR_RIGHT);
     }
-}
-
-void ContactsWindow::OnSize(HWND hwnd, UINT type, int width, int height)
-{
-    CWindowBase::OnSize(hwnd, type, width, height);
-    LayOut(width, height);
-}
-
-void ContactsWindow::OnPaint(HWND hwnd)
-{
-    // The colour of a form, on which the labels' own background does not show.
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    m_Graphics.Clear(0xFF000000ul | GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face));
-    m_Graphics.Present(hwnd);
-}
-
-HBRUSH ContactsWindow::OnCtlColorEdit(HWND, HDC dc, HWND, int)
-{
-    // Edits to type into, white as in a dialog, not the form's colour.
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    return GetSysColorBrush(COLOR_WINDOW);
+    for (int i = 0; m_Group.GetButton(i); ++i) {
+        Anchor(m_Group.GetButton(i), ANCHOR_TOP | ANCHOR_RIGHT);
+    }
+    SetMinClientSize(kMinClientWidth, kMinClientHeight);
+    // Enter in any edit adds the contact typed.
+    m_Add.SetDefault();
+    UseStandardKeys();
+    ShowInForm(Contact(kColumnCount));
+    ShowTitle();
+    return 1;
 }
 
 void ContactsWindow::OnCommand(HWND hwnd, int id, HWND control, UINT)
 {
     if (control) {
-        m_Favourite.ToggleCheck(control);
-        if (m_Add.IsPush(id)) {
+        if (m_Add.IsPush(id)) {  // a click, Alt+A, or Enter: the default button
             AddContact();
         } else if (m_Update.IsPush(id)) {
             UpdateContact();
@@ -162,9 +123,7 @@ void ContactsWindow::OnCommand(HWND hwnd, int id, HWND control, UINT)
         }
         return;
     }
-    if (id == IDOK) {  // Enter, where the focus is on no button
-        AddContact();
-    } else if (id == m_OpenLaterID) {
+    if (id == m_OpenLaterID) {
         std::wstring path;
         path.swap(m_PathToOpen);
         OpenFile(path);

@@ -27,21 +27,18 @@ public:
     // What the self-test reads.
     const CListView& List() const { return m_List; }
     std::wstring FormName() const { return m_Name.GetText(); }
+    // The form's first and last controls: its top left and bottom right corners.
+    HWND FormFirst() const { return m_NameLabel.GetWndHandle(); }
+    HWND FormLast() const { return m_Delete.GetWndHandle(); }
     bool IsModified() const { return m_Modified; }
 
     int OnCreate(HWND hwnd, CREATESTRUCTW* create) override;
-    void OnPaint(HWND hwnd) override;
-    void OnSize(HWND hwnd, UINT type, int width, int height) override;
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
     LRESULT OnNotify(HWND hwnd, int id, NMHDR* header) override;
     void OnTimer(HWND hwnd, UINT id) override;
-    HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int kind) override;
     void OnClose(HWND hwnd) override;
 
 private:
-    // Places every control for a client area of this size.
-    void LayOut(int width, int height);
-
     void Open();
     // False when the user cancelled or the file could not be written.
     bool SaveAs();
@@ -65,7 +62,6 @@ private:
     CStatic m_NameLabel, m_PhoneLabel, m_EmailLabel, m_GroupLabel;
     CEdit m_Name, m_Phone, m_Email;
     CRadioButton m_Group;
-    std::vector<HWND> m_GroupButtons;
     CCheckBox m_Favourite;
     CButton m_Add, m_Update, m_Delete;
 

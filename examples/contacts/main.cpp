@@ -1,15 +1,18 @@
 // Contacts: an address book in CSV files, the form program written against the tsumiki
 // package, as Star Guard is its game.
-// Shows: a frame window of standard controls (CWindowBase) laid out for any size and DPI
-// (Scale, the manifest); a report-view list (CListView) with full-row selection and grid
-// lines, filled a row at a time (AddRow), its selection and header clicks recognised in
-// OnNotify (IsSelect, IsColumnClick) and sorted by a column (SortByColumn); labelled edits
-// read whole (CEdit::GetText), a radio group (CRadioButton), a check box (CCheckBox) and
-// push buttons (CButton); menus with shortcut keys (CMenu); the standard keys (Tab, Enter,
-// Alt with the underlined letters; UseStandardKeys); the open and save dialogs, the save
-// dialog suggesting the file's name (OpenFileNameDialog, SaveFileNameDialog); and the
-// program's own files: RFC 4180 CSV in UTF-8, saved safely through a temporary file
-// (contacts_file.cpp), with unsaved changes tracked and "Save changes?" asked on closing.
+// Shows: a frame window of standard controls (CWindowBase) in a form's colour (SetClearColor,
+// SystemFormColor), laid out once with Scale and kept laid out at any size and DPI by anchors
+// (Anchor), never smaller than the form (SetMinClientSize); a report-view list (CListView) with
+// full-row selection and grid lines, filled a row at a time (AddRow), its selection and header
+// clicks recognised in OnNotify (IsSelect, IsColumnClick) and sorted by a column
+// (SortByColumn); labelled edits read whole (CEdit::GetText), a radio group (CRadioButton) and
+// a check box (CCheckBox) as every Windows form shows them (UseStandardButtonStyles), push
+// buttons (CButton) with Add the default one that Enter presses (SetDefault); menus with
+// shortcut keys (CMenu); the standard keys (Tab, Enter, Alt with the underlined letters;
+// UseStandardKeys); the open and save dialogs, the save dialog suggesting the file's name
+// (OpenFileNameDialog, SaveFileNameDialog); and the program's own files: RFC 4180 CSV in UTF-8,
+// saved safely through a temporary file (contacts_file.cpp), with unsaved changes tracked and
+// "Save changes?" asked on closing.
 //
 //   contacts                 an empty address book
 //   contacts FILE.csv        the address book in the file
@@ -94,6 +97,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     SetLibraryLanguage(LANGUAGE_ENGLISH);
     SetControlFontFace(L"Tahoma", 9);
+    UseStandardButtonStyles();
     const Options options = ReadCommandLine();
     ContactsWindow window;
     if (!window.Create()) {

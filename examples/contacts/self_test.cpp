@@ -160,6 +160,36 @@ bool NamesSorted(const CListView& list, bool ascending)
     return true;
 }
 
+// A control's place in its parent's client area.
+RECT PlaceOf(HWND control)
+{
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// Empty when the list and the form stand as at the start, whatever the window's size: the
+// list fills the left up to a margin before the form, the form keeps its distance to the
+// top right corner and fits above the bottom; otherwise what is wrong.
+std::wstring LayoutFault(const ContactsWindow& window)
+{
+    const int margin = window.Scale(10), width = window.GetClientWidth(), height = window.GetClientHeight();
+    const RECT list = PlaceOf(window.List().GetWndHandle()), first = PlaceOf(window.FormFirst()),
+               last = PlaceOf(window.FormLast());
+    const std::wstring size = L" at " + std::to_wstring(width) + L"x" + std::to_wstring(height);
+    if (list.left != margin || list.top != margin || list.bottom != height - margin) {
+        return L"the list does not fill the left" + size;
+    }
+    if (first.left - list.right != margin || first.top != margin) {
+        return L"the form does not stand beside the list" + size;
+    }
+    if (last.right != width - margin || last.bottom > height - margin) {
+        return L"the form left its corner or does not fit" + size;
+    }
+    return L"";
+}
+
 // ---- Files ----
 
 bool WriteBytes(const std::wstring& path, const std::string& bytes)
@@ -350,7 +380,7 @@ void SelfTest::PlanSteps()
         Check(ReadBytes(File(L"round-trip.csv")) == hardBytes, L"the hard cases did not come back unchanged");
     });
 
-    // Two contacts typed in; Enter adds, as the default button would.
+    // Two contacts typed in; Enter presses Add, the default button.
     Add(L"a contact typed in and added with Enter",
         [] {
             Press({VK_MENU, 'N'});
@@ -482,6 +512,25 @@ void SelfTest::PlanSteps()
             m_Locked = INVALID_HANDLE_VALUE;
             Check(ReadBytes(File(L"locked.csv")) == "keep me", L"a failed save changed the file");
             Check(FilesIn(m_Folder).size() == 8, L"a failed save left a file behind");
+        });
+
+    // Resized as the user drags it: never smaller than the form needs, and laid out at
+    // every size.
+    const int minWidth = m_Window.Scale(560), minHeight = m_Window.Scale(330);
+    Add(L"the window dragged smaller than its minimum",
+        [window] { SetWindowPos(window, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER); }, [] { return true; },
+        [this, minWidth, minHeight] {
+            Check(m_Window.GetClientWidth() == minWidth && m_Window.GetClientHeight() == minHeight,
+                  L"the window went below its minimum size");
+            const std::wstring fault = LayoutFault(m_Window);
+            Check(fault.empty(), fault);
+        });
+    Add(L"and larger than at the start",
+        [window] { SetWindowPos(window, nullptr, 0, 0, 1400, 700, SWP_NOMOVE | SWP_NOZORDER); },
+        [] { return true; },
+        [this] {
+            const std::wstring fault = LayoutFault(m_Window);
+            Check(fault.empty(), fault);
         });
 
     // Help, then closing with a change unsaved.

@@ -130,10 +130,12 @@ public:
     virtual void OnVScroll(HWND hwnd, HWND scrollBar, UINT code, int position);
     // WM_CTLCOLORSTATIC and WM_CTLCOLOREDIT: the brush a control paints its background
     // with, after setting the dc's colours; static texts, check boxes, group boxes and
-    // read-only or disabled edits ask through the first, editable edits the second. The defaults give DefWindowProcW's static colours
-    // (the dialog face colour) to both, so edits look like static text; once
-    // SetClearColor was called, the first gives that colour instead. A brush an
-    // override returns is not deleted by the control: keep it alive while it is used.
+    // read-only or disabled edits ask through the first, editable edits the second. The
+    // defaults give DefWindowProcW's static colours (the dialog face colour) to both, so
+    // edits look like static text; once SetClearColor was called, the first gives that
+    // colour instead and the second the window colours (COLOR_WINDOW, COLOR_WINDOWTEXT),
+    // as a dialog gives its edits. A brush an override returns is not deleted by the
+    // control: keep it alive while it is used.
     // Under the dark library theme (SetLibraryTheme) the defaults give its dark colours.
     virtual HBRUSH OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int kind);
     virtual HBRUSH OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int kind);
@@ -307,7 +309,8 @@ public:
     // The colour (ARGB) the default OnPaint clears the back buffer with; white until set.
     // Once set, static texts, check boxes, radio buttons and group boxes on the window paint
     // their background in it too (its RGB part), through the default OnCtlColorStatic, and
-    // a dialog's background takes it: an override of the colour messages keeps its own
+    // a dialog's background takes it, while edits to type into are white as in a dialog
+    // (the default OnCtlColorEdit): an override of the colour messages keeps its own
     // answer. SystemFormColor() is the platform's dialog colour.
     void SetClearColor(unsigned long argb);
 

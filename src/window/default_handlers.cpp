@@ -81,7 +81,17 @@ HBRUSH CWindowBase::OnCtlColorStatic(HWND hwnd, HDC dc, HWND control, int)
 
 HBRUSH CWindowBase::OnCtlColorEdit(HWND hwnd, HDC dc, HWND control, int)
 {
-    // Edits are coloured as static text, as clients of this library have always seen them.
+    if (HBRUSH themed = detail::ThemedColour(WM_CTLCOLOREDIT, dc, control)) {
+        return themed;
+    }
+    // On a form (a clear colour chosen) an edit to type into stands out in the window
+    // colours, as in a dialog. Otherwise edits are coloured as static text, as clients of
+    // this library have always seen them.
+    if (m_ClearBrush) {
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return GetSysColorBrush(COLOR_WINDOW);
+    }
     return StaticColors(hwnd, dc, control, WM_CTLCOLOREDIT);
 }
 
