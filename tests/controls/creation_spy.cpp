@@ -29,7 +29,7 @@ LRESULT CALLBACK CreationSpy::Hook(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && g_Spy) {
         const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
         Styles& styles = g_Spy->m_Created[reinterpret_cast<HWND>(wParam)];
-        styles = Styles{static_cast<DWORD>(create->style), create->dwExStyle, L""};
+        styles = Styles{static_cast<DWORD>(create->style), create->dwExStyle, std::wstring()};
         if (create->lpszName && !IS_INTRESOURCE(create->lpszName)) {
             styles.text = create->lpszName;
         }

@@ -45,7 +45,8 @@ TEST(Process, AChildGetsTheRequestedShowStateAndItsMainWindowIsFound)
         {true, true, SW_HIDE}, {false, true, SW_SHOWDEFAULT}, {true, false, SW_HIDE}};
     for (const auto& c : cases) {
         std::wstring report = folder.File(std::to_wstring(c.show) + std::to_wstring(c.named));
-        std::wstring program = ChildLine(L"").substr(1, ChildLine(L"").find(L'"', 1) - 1);
+        const std::wstring line = ChildLine(std::wstring());
+        std::wstring program = line.substr(1, line.find(L'"', 1) - 1);
         CProcess process;
         // The command line is read-only memory here.
         ASSERT_TRUE(process.Create(c.named ? program.c_str() : nullptr, ChildLine(report).c_str(), c.hide));

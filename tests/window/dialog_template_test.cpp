@@ -136,8 +136,8 @@ TEST_F(DialogTemplate, LongerTitlesAreCutTo255Characters)
 TEST_F(DialogTemplate, ANullTitleCountsAsEmpty)
 {
     Open(nullptr);
-    EXPECT_EQ(Differences(dialog, ExpectedTemplate(L"", kModelessStyle)), "");
-    EXPECT_EQ(WindowTitle(dialog.GetWndHandle()), L"");
+    EXPECT_EQ(Differences(dialog, ExpectedTemplate(std::wstring(), kModelessStyle)), "");
+    EXPECT_EQ(WindowTitle(dialog.GetWndHandle()), std::wstring());
 }
 
 TEST_F(DialogTemplate, CopiesCarryTheTemplateGeometryAndParent)
