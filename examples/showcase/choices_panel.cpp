@@ -59,6 +59,21 @@ void ChoicesPanel::Create(HWND parent, int x, int y)
     m_Ready = true;
 }
 
+void ChoicesPanel::ShowEveryName()
+{
+    HWND list = m_Lead.GetWndHandle();
+    const auto rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    const auto row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    RECT outer = {};
+    RECT inner = {};
+    if (rows <= 0 || row <= 0 || !GetWindowRect(list, &outer) || !GetClientRect(list, &inner)) {
+        return;
+    }
+    const int border = (outer.bottom - outer.top) - inner.bottom;
+    SetWindowPos(list, nullptr, 0, 0, outer.right - outer.left, rows * row + border,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ChoicesPanel::Show(bool visible)
 {
     HWND controls[] = {m_LeadTitle.GetWndHandle(), m_Lead.GetWndHandle(),

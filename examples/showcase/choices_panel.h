@@ -16,6 +16,10 @@ public:
 
     // Places the controls on the parent with their top-left corner at (x, y).
     void Create(HWND parent, int x, int y);
+    // Gives the list of names the height that shows all of them, once the window's layout
+    // has been scaled for its DPI and before it is anchored: a list box keeps only whole
+    // rows, so scaling its height can leave the last name half hidden.
+    void ShowEveryName();
     // Shows or hides every control of the panel.
     void Show(bool visible);
     // Handles the parent's WM_COMMAND; true when it came from one of the panel's controls.

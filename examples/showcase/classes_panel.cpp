@@ -15,11 +15,17 @@ struct Entry {
 };
 
 const Entry kEntries[] = {
-    {L"framework.h", kRoot, L"Window objects, dispatch to handlers, dialogs, timers, the loop."},
-    {L"CWindowBase", L"framework.h", L"Base of every window: creation, handlers, back buffer."},
-    {L"CControlBase", L"framework.h", L"Base of every control: standard creation, ChangeProc."},
-    {L"CDialogBase", L"framework.h", L"Modal or modeless dialog made without resources."},
-    {L"CTimer", L"framework.h", L"A window timer that lives no longer than its object."},
+    {L"window.h", kRoot, L"Window objects, dispatch to handlers, dialogs, timers."},
+    {L"CWindowBase", L"window.h", L"Base of every window: creation, handlers, back buffer."},
+    {L"CControlBase", L"window.h", L"Base of every control: standard creation, ChangeProc."},
+    {L"CDialogBase", L"window.h", L"Modal or modeless dialog made without resources."},
+    {L"CTimer", L"window.h", L"A window timer that lives no longer than its object."},
+    {L"input.h", kRoot, L"Keys, buttons and the mouse as a game reads them."},
+    {L"CInput", L"input.h", L"Every window's m_Input: held, pressed, released."},
+    {L"gamepad.h", kRoot, L"Game controllers through XInput."},
+    {L"CGamepad", L"gamepad.h", L"Sticks, triggers and buttons of one pad."},
+    {L"frame_clock.h", kRoot, L"Time between frames for a game loop."},
+    {L"CFrameClock", L"frame_clock.h", L"Whole steps of a fixed rate out of real time."},
     {L"controls.h", kRoot, L"Wrappers of the classic control classes."},
     {L"CButton", L"controls.h", L"Push button that knows its own click in OnCommand."},
     {L"CCheckBox", L"controls.h", L"Check box that changes only when told (ToggleCheck)."},
@@ -54,6 +60,10 @@ const Entry kEntries[] = {
     {L"CMenu", L"services.h", L"Menu bar whose items are recognised by their text."},
     {L"CMCI", L"services.h", L"Plays a media file through MCI, repeating if asked."},
     {L"CProcess", L"services.h", L"Starts a program and waits for it or its window."},
+    {L"CSoundEffect", L"services.h", L"A short sound that plays at once, over itself."},
+    {L"desktop.h", kRoot, L"Clipboard, tray, settings, one instance, dark titles."},
+    {L"CTrayIcon", L"desktop.h", L"An icon in the taskbar's notification area."},
+    {L"CSettings", L"desktop.h", L"Settings in a text file that survives a crash."},
 };
 
 HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation)

@@ -9,48 +9,25 @@
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <cwchar>
 #include <vector>
 
 #include "controls_panel.h"
 #include "scene.h"
+#include "screen_picture.h"
 
 namespace {
 
-// The scene's pixels from the back buffer, as a picture: a BMP made in memory.
+// The scene's pixels from the back buffer, as a picture.
 bool ScenePicture(CGraphics& buffer, int width, int height, CImage& picture)
 {
     HDC source = nullptr;
     if (!buffer.GetDrawer() || Gdiplus::DllExports::GdipGetDC(buffer.GetDrawer(), &source) != Gdiplus::Ok) {
         return false;
     }
-    // Bottom up, as a BMP file's rows run, so that the section's pixels are the file's.
-    BITMAPINFOHEADER info = {sizeof(info), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + width * height * 4;
-    std::vector<unsigned char> bytes(file.bfSize);
-    memcpy(bytes.data(), &file, sizeof(file));
-    memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
-    void* pixels = nullptr;
-    HBITMAP copy = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &pixels,
-                                    nullptr, 0);
-    if (!copy) {
-        Gdiplus::DllExports::GdipReleaseDC(buffer.GetDrawer(), source);
-        return false;
-    }
-    HDC target = CreateCompatibleDC(source);
-    HGDIOBJ old = SelectObject(target, copy);
-    BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    memcpy(bytes.data() + file.bfOffBits, pixels, width * height * 4);
-    SelectObject(target, old);
-    DeleteDC(target);
-    DeleteObject(copy);
+    const bool copied = PictureOf(source, 0, 0, width, height, picture);
     Gdiplus::DllExports::GdipReleaseDC(buffer.GetDrawer(), source);
-    return picture.LoadFromMemory(bytes.data(), bytes.size());
+    return copied;
 }
 
 // An edit box with text selected, whose copy Ctrl+C still is.

@@ -112,15 +112,20 @@ void LibraryPanel::Create(HWND parent, int x, int y)
     m_Title.Create(parent, x, y, kWidth, 20, L"Library: the pictures the scene made");
     m_List.Create(parent, x + kStripWidth, y + 22, kWidth - kStripWidth, kListHeight);
     m_Strip.Create(parent, x, y + 22, kStripWidth, kListHeight, m_List, m_Icons);
-    m_List.AddColumn(L"Name", 100);
-    m_List.AddColumn(L"Size", 76);
-    m_List.AddColumn(L"Format", 80);
+    // The rows' font and the columns are sized for 96 DPI and scaled for the screen's,
+    // like the rest of the page.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    m_List.AddColumn(L"Name", MulDiv(100, dpi, 96));
+    m_List.AddColumn(L"Size", MulDiv(76, dpi, 96));
+    m_List.AddColumn(L"Format", MulDiv(80, dpi, 96));
     m_Bar.Create(parent, 0, 100, 10, x, y + 234, kWidth, 18);
     m_Status.Create(parent, x, y + 262, 190, 20, L"");
     m_Again.Create(parent, x + 200, y + 258, kWidth - 200, 26, L"Catalogue again");
     UseDialogFont({m_Title.GetWndHandle(), m_Status.GetWndHandle(), m_Again.GetWndHandle()});
     // A larger font makes rows tall enough for the icons beside them.
-    m_RowFont.reset(CreateFontW(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    m_RowFont.reset(CreateFontW(-MulDiv(14, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                 DEFAULT_PITCH, L"Arial"));
     SendMessageW(m_List.GetWndHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_RowFont.get()), TRUE);

@@ -12,13 +12,16 @@
 // a bitmap button (shapes_demo.cpp); the tray icon, dropped pictures, the clipboard, the
 // window's remembered place and the dark theme (desktop.cpp).
 // Run with --seconds N to close by itself after N seconds, with --grow P to open at P percent
-// of its smallest size.
+// of its smallest size; a timed run with --shots PREFIX also saves the window as it shows each
+// page, as PREFIX-scene.png, PREFIX-choices.png and so on.
 #include <tsumiki.h>
 
 #include <shellapi.h>
 
 #include <cwchar>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 #include "choices_panel.h"
 #include "classes_panel.h"
@@ -30,14 +33,15 @@
 #include "menus.h"
 #include "pages.h"
 #include "scene.h"
+#include "screen_picture.h"
 #include "shapes_demo.h"
 
 namespace {
 
 class ShowcaseWindow : public CWindowBase {
 public:
-    ShowcaseWindow(int secondsToRun, int growPercent)
-        : m_SecondsToRun(secondsToRun), m_GrowPercent(growPercent)
+    ShowcaseWindow(int secondsToRun, int growPercent, std::wstring shotPrefix)
+        : m_SecondsToRun(secondsToRun), m_GrowPercent(growPercent), m_ShotPrefix(std::move(shotPrefix))
     {
     }
 
@@ -76,6 +80,7 @@ public:
                          m_SecondsToRun > 0);
         // The pages were placed in 96 DPI pixels; the shapes below place themselves.
         ScaleChildLayout(*this, hwnd);
+        m_Choices.ShowEveryName();
         // The smallest window at which nothing overlaps is the one the layout was made for;
         // this also gives back the height the menu bar took from the client area.
         SetMinClientSize(kClientWidth, kClientHeight);
@@ -181,6 +186,13 @@ private:
     void Tour()
     {
         static const wchar_t* const pages[] = {L"Choices", L"Library", L"Media", L"Classes"};
+        static const wchar_t* const shots[] = {L"scene", L"choices", L"library", L"media", L"classes"};
+        // Halfway through a page, long after it has painted, counted in ticks rather than
+        // time, so that a slow machine takes the same pictures.
+        const unsigned shot = m_Tick / kTourPageTicks;
+        if (!m_ShotPrefix.empty() && m_Tick % kTourPageTicks == kTourPageTicks / 2 && shot <= 4) {
+            SaveWindowShot(GetWndHandle(), (m_ShotPrefix + L"-" + shots[shot] + L".png").c_str());
+        }
         if (m_Tick % kTourPageTicks != 0 || m_Tick / kTourPageTicks > 4) {
             return;
         }
@@ -203,28 +215,36 @@ private:
     unsigned m_Tick = 0;
     int m_SecondsToRun;
     int m_GrowPercent;
+    std::wstring m_ShotPrefix;
 };
+
+// The word after the option on the command line; empty without it.
+std::wstring WordFromCommandLine(const wchar_t* option)
+{
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring word;
+    for (int i = 1; arguments && i + 1 < count; ++i) {
+        if (std::wcscmp(arguments[i], option) == 0) {
+            word = arguments[i + 1];
+        }
+    }
+    LocalFree(arguments);
+    return word;
+}
 
 // The number after the option on the command line; 0 without it.
 int NumberFromCommandLine(const wchar_t* option)
 {
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    int number = 0;
-    for (int i = 1; arguments && i + 1 < count; ++i) {
-        if (std::wcscmp(arguments[i], option) == 0) {
-            number = std::wcstol(arguments[i + 1], nullptr, 10);
-        }
-    }
-    LocalFree(arguments);
-    return number;
+    return std::wcstol(WordFromCommandLine(option).c_str(), nullptr, 10);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
-    ShowcaseWindow window(NumberFromCommandLine(L"--seconds"), NumberFromCommandLine(L"--grow"));
+    ShowcaseWindow window(NumberFromCommandLine(L"--seconds"), NumberFromCommandLine(L"--grow"),
+                          WordFromCommandLine(L"--shots"));
     // Made by the library at the window's DPI, and again when the DPI changes.
     SetControlFontFace(L"Tahoma", 8);
     if (!window.Create()) {
