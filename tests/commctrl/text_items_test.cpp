@@ -162,12 +162,14 @@ protected:
         return said;
     }
 
-    NotifyFrame frame;
-    NotifyDialog dialog;
-    HWND parent = nullptr;
+    // Declared before the windows, so they die after them: the dialog's destructor destroys
+    // its window, whose tree then notifies the handler of every item it deletes.
     CTab tabs;
     CTreeView tree;
     std::vector<std::pair<UINT, std::wstring>> heard;
+    NotifyFrame frame;
+    NotifyDialog dialog;
+    HWND parent = nullptr;
 };
 
 TEST_P(TextItems, TabChangeNamesTheFirstTabWithTheTextBySetSelectionOrClick)
