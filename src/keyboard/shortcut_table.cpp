@@ -216,13 +216,37 @@ bool TranslateMenuShortcut(const MSG& message)
     auto first = std::lower_bound(table->shortcuts.begin(), table->shortcuts.end(), key,
                                   [](const Shortcut& shortcut, UINT k) { return shortcut.key < k; });
     // The keys no shortcut uses, most of them, cost no more than this.
-    if (first == table->shortcuts.end() || first->key != key || GetCapture()) {
+    if (first == table->shortcuts.end() || first->key != key) {
         return false;
     }
-    bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    bool shift = GetKeyState(VK_SHIFT) < 0;
-    bool alt = GetKeyState(VK_MENU) < 0;
-    for (auto it = first; it != table->shortcuts.end() && it->key == key; ++it) {
+    auto last = first;
+    while (last != table->shortcuts.end() && last->key == key) {
+        ++last;
+    }
+    // Each modifier is asked only while some shortcut of the key may still match: a typed
+    // letter that only Ctrl+letter uses costs one question.
+    const int modifiers[3] = {VK_CONTROL, VK_SHIFT, VK_MENU};
+    bool down[3] = {};
+    for (int m = 0; m < 3; ++m) {
+        down[m] = GetKeyState(modifiers[m]) < 0;
+        bool any = false;
+        for (auto it = first; it != last; ++it) {
+            const bool wants[3] = {it->ctrl, it->shift, it->alt};
+            bool fits = true;
+            for (int k = 0; k <= m; ++k) {
+                fits = fits && wants[k] == down[k];
+            }
+            any = any || fits;
+        }
+        if (!any) {
+            return false;
+        }
+    }
+    if (GetCapture()) {
+        return false;
+    }
+    const bool ctrl = down[0], shift = down[1], alt = down[2];
+    for (auto it = first; it != last; ++it) {
         if (it->ctrl != ctrl || it->shift != shift || it->alt != alt) {
             continue;
         }
