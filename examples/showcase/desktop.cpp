@@ -14,21 +14,8 @@
 
 #include "controls_panel.h"
 #include "scene.h"
-#include "screen_picture.h"
 
 namespace {
-
-// The scene's pixels from the back buffer, as a picture.
-bool ScenePicture(CGraphics& buffer, int width, int height, CImage& picture)
-{
-    HDC source = nullptr;
-    if (!buffer.GetDrawer() || Gdiplus::DllExports::GdipGetDC(buffer.GetDrawer(), &source) != Gdiplus::Ok) {
-        return false;
-    }
-    const bool copied = PictureOf(source, 0, 0, width, height, picture);
-    Gdiplus::DllExports::GdipReleaseDC(buffer.GetDrawer(), source);
-    return copied;
-}
 
 // An edit box with text selected, whose copy Ctrl+C still is.
 bool HasSelectedText(HWND window)
@@ -108,7 +95,7 @@ void ShowcaseDesktop::CopyScene(HWND hwnd)
         return;
     }
     CImage picture;
-    bool copied = ScenePicture(*m_Buffer, m_SceneWidth(), m_Window->GetClientHeight(), picture) &&
+    bool copied = m_Buffer->CopyTo(picture, 0, 0, m_SceneWidth(), m_Window->GetClientHeight()) &&
                   SetClipboardImage(hwnd, picture);
     m_Log->Log(copied ? L"The scene is on the clipboard." : L"The scene could not be copied.");
 }

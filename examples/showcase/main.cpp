@@ -33,7 +33,6 @@
 #include "menus.h"
 #include "pages.h"
 #include "scene.h"
-#include "screen_picture.h"
 #include "shapes_demo.h"
 
 namespace {
@@ -191,7 +190,11 @@ private:
         // time, so that a slow machine takes the same pictures.
         const unsigned shot = m_Tick / kTourPageTicks;
         if (!m_ShotPrefix.empty() && m_Tick % kTourPageTicks == kTourPageTicks / 2 && shot <= 4) {
-            SaveWindowShot(GetWndHandle(), (m_ShotPrefix + L"-" + shots[shot] + L".png").c_str());
+            // The window as the screen shows it, frame and menu included.
+            CImage picture;
+            if (picture.LoadFromWindow(GetWndHandle())) {
+                picture.Save((m_ShotPrefix + L"-" + shots[shot] + L".png").c_str(), IMAGE_PNG);
+            }
         }
         if (m_Tick % kTourPageTicks != 0 || m_Tick / kTourPageTicks > 4) {
             return;

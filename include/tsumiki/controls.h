@@ -179,6 +179,8 @@ public:
     int GetItemNum() const;
     // The length in characters of the item's text; 0 for an index out of range.
     int Strlen(int index) const;
+    // The item's text; empty for an index out of range.
+    std::wstring GetText(int index) const;
     // Selects the first item whose text begins with text, ignoring case; when none does,
     // the selection stays as it was.
     [[deprecated("reads the pointer as UTF-16 text: use Search(const wchar_t*) with a wide string")]]
@@ -189,7 +191,7 @@ public:
 };
 
 // The same item operations as CListBox (texts as described there); only the
-// selection differs: every AddList selects index 0, and there is no SetCursor.
+// selection differs: every AddList selects index 0.
 class TSUMIKI_API CComboBox : public CControlBase {
 public:
     // A drop-down list that cannot be typed into; height is the height with the list
@@ -204,12 +206,17 @@ public:
     void DelList(int index);
     // Removes every item; nothing is selected afterwards.
     void AllDelList();
+    // Selects the item at index without telling the parent (no CBN_SELCHANGE); an index
+    // outside 0 .. GetItemNum() - 1 changes nothing.
+    void SetCursor(int index);
     // The selected index, or -1 when nothing is selected.
     int GetCursor() const;
     // The number of items.
     int GetItemNum() const;
     // The length in characters of the item's text; 0 for an index out of range.
     int Strlen(int index) const;
+    // The item's text; empty for an index out of range.
+    std::wstring GetText(int index) const;
     // Selects the first item whose text begins with text, ignoring case; when none does,
     // the selection stays as it was.
     [[deprecated("reads the pointer as UTF-16 text: use Search(const wchar_t*) with a wide string")]]

@@ -86,6 +86,13 @@ public:
     void CreateBackBuffer(HWND window);
     // Fills the whole buffer with one ARGB colour (blended, as every GDI+ fill).
     bool Clear(unsigned long argb);
+    // Replaces the picture with a copy of the buffer's pixels as drawn so far (all of it,
+    // opaque), for saving or the clipboard, as CImage::Load replaces it: position and angle
+    // are kept. False, with no picture, without a buffer or when the copy cannot be made.
+    bool CopyTo(CImage& picture) const;
+    // The same for the part of the buffer inside the rectangle (x, y, width, height); false
+    // also when no pixel of it lies inside the buffer.
+    bool CopyTo(CImage& picture, int x, int y, int width, int height) const;
     // Copies the buffer to the window's invalid region inside BeginPaint/EndPaint. Without
     // a buffer it copies nothing and returns false, but still validates a window of the
     // calling thread, so that a paint never comes back at once.
@@ -221,6 +228,10 @@ public:
     // picture, fail without a message box. The bytes are copied: the caller may free them
     // as soon as this returns.
     bool LoadFromMemory(const void* bytes, std::size_t size);
+    // Replaces the picture with what the screen shows of the window now (a screenshot:
+    // windows that cover it show too), frame and all, or only its client area. False,
+    // with no picture, for a window that is not there or shows no pixel.
+    bool LoadFromWindow(HWND window, bool clientAreaOnly = false);
     // Lets go of the picture (copies that share it keep it).
     void Release();
     // Writes the picture in the given format; null parameters take the encoder's defaults.

@@ -53,6 +53,8 @@ public:
     // + - , . or ;. Another tail is plain text, without a shortcut and without a box. Of
     // items with the same shortcut the first in the menu (depth first) has it.
     // GetID and IsSelect know such an item by the text before the tab ("Open…") as well.
+    // A text no item has exactly is also looked for as the menu shows it, without the
+    // mnemonics' '&' ("Open…" finds "&Open…\tCtrl+O", "Fish & Chips" finds "Fish && Chips").
     HMENU AddMenu(const wchar_t* title, int count, ...);
     // The same, but the pop-up goes into the given menu, for instance a pop-up returned by
     // an earlier AddMenu (a cascade).

@@ -11,13 +11,14 @@ struct ItemMessages {
     UINT reset;
     UINT count;
     UINT textLength;
+    UINT text;
     UINT selectString;
 };
 
-constexpr ItemMessages kListBox = {LB_ADDSTRING,  LB_DELETESTRING, LB_RESETCONTENT,
-                                   LB_GETCOUNT,   LB_GETTEXTLEN,   LB_SELECTSTRING};
-constexpr ItemMessages kComboBox = {CB_ADDSTRING, CB_DELETESTRING,   CB_RESETCONTENT,
-                                    CB_GETCOUNT,  CB_GETLBTEXTLEN,   CB_SELECTSTRING};
+constexpr ItemMessages kListBox = {LB_ADDSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_GETCOUNT,
+                                   LB_GETTEXTLEN, LB_GETTEXT, LB_SELECTSTRING};
+constexpr ItemMessages kComboBox = {CB_ADDSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETCOUNT,
+                                    CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_SELECTSTRING};
 
 // The text goes whole as a pointer-sized LPARAM, never through a 32-bit integer.
 LPARAM TextParameter(const wchar_t* text)
@@ -43,6 +44,20 @@ int TextLength(HWND control, const ItemMessages& messages, int index)
     }
     LRESULT length = SendMessageW(control, messages.textLength, index, 0);
     return length < 0 ? 0 : static_cast<int>(length);
+}
+
+std::wstring ItemText(HWND control, const ItemMessages& messages, int index)
+{
+    int length = TextLength(control, messages, index);
+    if (length == 0) {
+        return std::wstring();
+    }
+    // The buffer holds the terminator too; the control writes no more than the length it
+    // gave, and what it says it copied is kept.
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    LRESULT copied = SendMessageW(control, messages.text, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(copied > 0 && copied <= length ? static_cast<std::size_t>(copied) : 0);
+    return text;
 }
 
 void Remove(HWND control, const ItemMessages& messages, int index)
@@ -108,6 +123,11 @@ int CListBox::Strlen(int index) const
     return TextLength(m_hWnd, kListBox, index);
 }
 
+std::wstring CListBox::GetText(int index) const
+{
+    return ItemText(m_hWnd, kListBox, index);
+}
+
 void CListBox::Search(const char* text)
 {
     Search(CarriedText(text));
@@ -147,6 +167,13 @@ void CComboBox::AllDelList()
     SendMessageW(m_hWnd, kComboBox.reset, 0, 0);
 }
 
+void CComboBox::SetCursor(int index)
+{
+    if (InRange(m_hWnd, kComboBox, index)) {
+        SendMessageW(m_hWnd, CB_SETCURSEL, index, 0);
+    }
+}
+
 int CComboBox::GetCursor() const
 {
     return static_cast<int>(SendMessageW(m_hWnd, CB_GETCURSEL, 0, 0));
@@ -160,6 +187,11 @@ int CComboBox::GetItemNum() const
 int CComboBox::Strlen(int index) const
 {
     return TextLength(m_hWnd, kComboBox, index);
+}
+
+std::wstring CComboBox::GetText(int index) const
+{
+    return ItemText(m_hWnd, kComboBox, index);
 }
 
 void CComboBox::Search(const char* text)

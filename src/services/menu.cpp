@@ -4,12 +4,33 @@
 #include "text/library_message.h"
 
 #include <cwchar>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "keyboard/menu_shortcut.h"
 #include "keyboard/shortcut_table.h"
 
 namespace tsumiki {
+
+namespace {
+
+// A menu text as the menu shows it: "&&" is one '&', and any other '&' only underlines the
+// letter after it.
+std::wstring AsShown(std::wstring_view text)
+{
+    std::wstring shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) {
+            ++i;
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+}  // namespace
 
 // The bar and the pop-ups made for it. Who destroys a menu is decided once per menu:
 // - a pop-up that went into a menu dies with that menu (DestroyMenu is recursive), so only
@@ -180,6 +201,19 @@ void CMenu::Set(HWND window)
 int CMenu::Lookup(const wchar_t* text)
 {
     auto found = text ? m_ItemID.find(text) : m_ItemID.end();
+    if (found == m_ItemID.end() && text) {
+        // Known as shown too ("Open…" for "&Open…"): the first item made that shows so. The
+        // texts as written come first, so an item "Copy" wins over another's "&Copy".
+        int first = 0;
+        for (const auto& [name, id] : m_ItemID) {
+            if ((first == 0 || id < first) && AsShown(name) == text) {
+                first = id;
+            }
+        }
+        if (first != 0) {
+            return first;
+        }
+    }
     if (found == m_ItemID.end()) {
         detail::ShowLibraryMessage(detail::LibraryTextNaming(detail::Text::MenuTextMissing, text).c_str(),
                                    nullptr);

@@ -72,21 +72,30 @@ TEST_F(Lists, ItemsSortAndIndicesOutOfRangeChangeNothing)
     CComboBox combo;
     ASSERT_TRUE(list.Create(hwnd, 10, 10, 150, 120));
     ASSERT_TRUE(combo.CreateComboBox(hwnd, 200, 10, 150, 150));
-    auto check = [](auto& box, UINT getText, UINT setSelection) {
+    auto check = [](auto& box, UINT getText) {
         EXPECT_EQ(box.GetCursor(), -1);
         NARROW_FORM(box.AddList(reinterpret_cast<const char*>(L"pear")));  // UTF-16 in the narrow form
         box.AddList(L"Apple");
         box.AddList(L"cherry");
         const std::vector<std::wstring> sorted = {L"Apple", L"cherry", L"pear"};
         EXPECT_EQ(Items(box, getText), sorted);
-        SendMessageW(box.GetWndHandle(), setSelection, 1, 0);
+        box.SetCursor(1);
         for (int index : {-1, 3}) {
             box.DelList(index);
+            box.SetCursor(index);
             EXPECT_EQ(box.Strlen(index), 0);
+            EXPECT_EQ(box.GetText(index), L"");
         }
         EXPECT_EQ(Items(box, getText), sorted);
         EXPECT_EQ(box.GetCursor(), 1);
         EXPECT_EQ(box.Strlen(1), 6);
+        for (int index = 0; index < 3; ++index) {
+            EXPECT_EQ(box.GetText(index), sorted[index]);
+        }
+        const std::wstring longText = L"z" + std::wstring(4999, L'\u00e9');  // sorts last
+        box.AddList(longText.c_str());
+        EXPECT_EQ(box.GetText(3), longText);
+        box.DelList(3);
         box.DelList(0);
         EXPECT_EQ(Items(box, getText), (std::vector<std::wstring>{L"cherry", L"pear"}));
         for (int round = 0; round < 2; ++round) {
@@ -95,8 +104,8 @@ TEST_F(Lists, ItemsSortAndIndicesOutOfRangeChangeNothing)
             EXPECT_EQ(box.GetCursor(), -1);
         }
     };
-    check(list, LB_GETTEXT, LB_SETCURSEL);
-    check(combo, CB_GETLBTEXT, CB_SETCURSEL);
+    check(list, LB_GETTEXT);
+    check(combo, CB_GETLBTEXT);
     list.AddList(L"a");
     list.AddList(L"b");
     for (int index : {1, -1, 2}) {

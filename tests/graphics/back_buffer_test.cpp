@@ -2,6 +2,9 @@
 
 #include <tsumiki.h>
 
+#include <climits>
+
+#include "picture_support.h"
 #include "support/frame_window.h"
 #include "support/pixels.h"
 #include "support/pump.h"
@@ -194,6 +197,72 @@ TEST(Gdiplus, TheLibraryStartupIsSharedWhileSomethingHoldsIt)
     CGdiplus second = CGdiplus::Shared();
     EXPECT_TRUE(first.IsRunning());
     EXPECT_EQ(first.GetToken(), second.GetToken());
+}
+
+TEST(BackBuffer, CopyToTakesTheDrawnPixelsOpaqueAndLeavesThePictureWithoutABuffer)
+{
+    Painter frame;
+    ASSERT_TRUE(frame.Create(240, 180, 20, 20, nullptr, WS_POPUP));
+    CGraphics& buffer = frame.Graphics();
+    ASSERT_TRUE(buffer.Clear(0xFF102030));
+    buffer.FillRectangle(10, 10, 20, 20, Gdiplus::Color(255, 200, 0, 0));           // written directly
+    buffer.DrawRectangle(50, 50, 20, 20, Gdiplus::Color(255, 0, 200, 0), 3.0f);     // by GDI+, pending
+    CImage picture;
+    ASSERT_TRUE(buffer.CopyTo(picture));
+    EXPECT_EQ(picture.GetWidth(), frame.GetClientWidth());
+    EXPECT_EQ(picture.GetHeight(), frame.GetClientHeight());
+    const struct {
+        int x, y;
+        unsigned argb;
+    } pixels[] = {{0, 0, 0xFF102030}, {15, 15, 0xFFC80000}, {50, 50, 0xFF00C800}, {60, 60, 0xFF102030}};
+    for (const auto& expected : pixels) {
+        EXPECT_EQ(PicturePixel(picture, expected.x, expected.y), expected.argb) << expected.x;
+    }
+    const struct {
+        int x, y, width, height;
+        int copiedWidth, copiedHeight;
+    } parts[] = {{10, 10, 20, 20, 20, 20}, {-5, -5, 20, 20, 15, 15}, {230, 170, 100, 100, 10, 10},
+                 {240, 0, 10, 10, 0, 0},   {0, 0, 0, 10, 0, 0},      {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0}};
+    ASSERT_EQ(frame.GetClientWidth(), 240);
+    ASSERT_EQ(frame.GetClientHeight(), 180);
+    for (const auto& part : parts) {
+        EXPECT_EQ(buffer.CopyTo(picture, part.x, part.y, part.width, part.height), part.copiedWidth > 0);
+        EXPECT_EQ(picture.GetWidth(), part.copiedWidth) << part.x;
+        EXPECT_EQ(picture.GetHeight(), part.copiedHeight) << part.x;
+    }
+    ASSERT_TRUE(buffer.CopyTo(picture, 10, 10, 20, 20));
+    EXPECT_EQ(PicturePixel(picture, 0, 0), 0xFFC80000u);
+    CGraphics none;
+    EXPECT_FALSE(none.CopyTo(picture));
+    EXPECT_EQ(picture.GetWidth(), 0);
+}
+
+TEST(BackBuffer, LoadFromWindowTakesWhatTheScreenShowsOfTheWindowOrItsClientArea)
+{
+    Painter frame;
+    frame.color = 0xFF3060C0;
+    ASSERT_TRUE(frame.Create(240, 180, 40, 40, nullptr, WS_POPUP | WS_BORDER | WS_VISIBLE));
+    SetWindowPos(frame.GetWndHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Repaint(frame.GetWndHandle());
+    PumpFor(50);
+    CImage client;
+    ASSERT_TRUE(client.LoadFromWindow(frame.GetWndHandle(), true));
+    EXPECT_EQ(client.GetWidth(), frame.GetClientWidth());
+    EXPECT_EQ(client.GetHeight(), frame.GetClientHeight());
+    EXPECT_EQ(PicturePixel(client, 0, 0), 0xFF3060C0u);
+    EXPECT_EQ(PicturePixel(client, client.GetWidth() - 1, client.GetHeight() - 1), 0xFF3060C0u);
+    CImage whole;
+    ASSERT_TRUE(whole.LoadFromWindow(frame.GetWndHandle()));
+    RECT place = {};
+    GetWindowRect(frame.GetWndHandle(), &place);
+    EXPECT_EQ(whole.GetWidth(), place.right - place.left);
+    EXPECT_EQ(whole.GetHeight(), place.bottom - place.top);
+    EXPECT_NE(PicturePixel(whole, 0, 0), 0xFF3060C0u) << "the border";
+    EXPECT_EQ(PicturePixel(whole, whole.GetWidth() / 2, whole.GetHeight() / 2), 0xFF3060C0u);
+    HWND gone = frame.GetWndHandle();
+    DestroyWindow(gone);
+    EXPECT_FALSE(whole.LoadFromWindow(gone));
+    EXPECT_EQ(whole.GetWidth(), 0);
 }
 
 }  // namespace
