@@ -36,7 +36,7 @@ public:
     // kMaxSide pixels each way; null when GDI cannot make them. Valid until the next call.
     const std::vector<PixelRun>* Rows(const EllipsePath& path);
 
-    static const int kMaxSide = 2048;
+    static constexpr int kMaxSide = 2048;
 
 private:
     struct ShapeHash {

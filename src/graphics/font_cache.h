@@ -28,7 +28,7 @@ public:
     // Deletes every font.
     void Clear();
 
-    static const std::size_t kCapacity = 8;
+    static constexpr std::size_t kCapacity = 8;
 
 private:
     struct Entry {

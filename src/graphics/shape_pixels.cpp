@@ -61,7 +61,7 @@ public:
     }
 
 private:
-    static const int kChunk = 64;
+    static constexpr int kChunk = 64;
     const TargetPixels& m_Target;
     const BlitKernels& m_Kernels;
     bool m_Opaque;

@@ -30,7 +30,7 @@ public:
     bool Draw(CGraphics::Surface& surface, const wchar_t* text, float x, float y, float size, bool pixels,
               Gdiplus::ARGB colour, const wchar_t* fontName);
 
-    static const std::size_t kCapacity = 32;
+    static constexpr std::size_t kCapacity = 32;
 
 private:
     struct Key {

@@ -67,14 +67,15 @@ bool WriteSilentWave(const std::wstring& path, unsigned milliseconds)
 {
     const uint32_t rate = 8000;
     const uint32_t dataSize = rate * milliseconds / 1000 * 2;
-    std::vector<uint8_t> bytes;
-    auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(v >> (8 * i))); };
-    auto put16 = [&](uint16_t v) { bytes.push_back(uint8_t(v)); bytes.push_back(uint8_t(v >> 8)); };
-    auto tag = [&](const char* t) { bytes.insert(bytes.end(), t, t + 4); };
-    tag("RIFF"); put32(36 + dataSize); tag("WAVE");
-    tag("fmt "); put32(16); put16(1); put16(1); put32(rate); put32(rate * 2); put16(2); put16(16);
-    tag("data"); put32(dataSize);
-    bytes.resize(bytes.size() + dataSize, 0);
+    // The 44-byte header written in place: GCC's undefined-behaviour build misreads growing
+    // the vector a byte at a time as an overflow.
+    std::vector<uint8_t> bytes(44 + dataSize, 0);
+    std::size_t at = 0;
+    auto put = [&](uint32_t v, int size) { for (int i = 0; i < size; ++i) bytes[at++] = uint8_t(v >> (8 * i)); };
+    auto tag = [&](const char* t) { for (int i = 0; i < 4; ++i) bytes[at++] = uint8_t(t[i]); };
+    tag("RIFF"); put(36 + dataSize, 4); tag("WAVE");
+    tag("fmt "); put(16, 4); put(1, 2); put(1, 2); put(rate, 4); put(rate * 2, 4); put(2, 2); put(16, 2);
+    tag("data"); put(dataSize, 4);
     return WriteBytes(path, bytes.data(), bytes.size());
 }
 
