@@ -1,8 +1,11 @@
 #include "graphics/sprite_blit.h"
 
+#include <xmmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 namespace tsumiki {
 namespace detail {
@@ -97,6 +100,20 @@ private:
     double m_Inverse, m_Low, m_High;
 };
 
+// Asks for the cache lines of `count` pixels from `from`. The back buffer is larger than the
+// processor's nearer caches and sprites land anywhere on it, so a row read only when its
+// turn comes waits on memory at each line; asked for a row ahead, it arrives while the row
+// before is blended.
+void Prefetch(const std::uint32_t* from, int count)
+{
+    const std::uintptr_t lineBytes = 64;
+    const std::uintptr_t end = reinterpret_cast<std::uintptr_t>(from + count);
+    for (std::uintptr_t line = reinterpret_cast<std::uintptr_t>(from) & ~(lineBytes - 1); line < end;
+         line += lineBytes) {
+        _mm_prefetch(reinterpret_cast<const char*>(line), _MM_HINT_T0);
+    }
+}
+
 void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
                    const SpritePlacement& p, const Sampling& s, int left, int top, int right, int bottom)
 {
@@ -116,15 +133,31 @@ void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const
     row.opacity = p.opacity;
     const AxisSpan across(s.xx, row.cellLeft, row.cellRight);
     const AxisSpan down(s.yx, row.cellTop, row.cellBottom);
-    for (int y = top; y < bottom; ++y) {
+    // The columns of row y that may sample inside the cell.
+    const auto span = [&](int y, int& first, int& last) {
         const auto fy = static_cast<float>(y);
-        int first = left;
-        int last = right;
+        first = left;
+        last = right;
         across.Narrow(s.originX + static_cast<double>(fy) * s.xy, first, last);
         down.Narrow(s.originY + static_cast<double>(fy) * s.yy, first, last);
-        if (first < last) {
-            kernels.sampleRow(row, target.bits + static_cast<std::ptrdiff_t>(y) * target.stride, y, first, last);
+    };
+    const auto rowOf = [&](int y) { return target.bits + static_cast<std::ptrdiff_t>(y) * target.stride; };
+    int first = 0;
+    int last = 0;
+    span(top, first, last);
+    Prefetch(rowOf(top) + first, last - first);
+    for (int y = top; y < bottom; ++y) {
+        int nextFirst = 0;
+        int nextLast = 0;
+        if (y + 1 < bottom) {
+            span(y + 1, nextFirst, nextLast);
+            Prefetch(rowOf(y + 1) + nextFirst, nextLast - nextFirst);
         }
+        if (first < last) {
+            kernels.sampleRow(row, rowOf(y), y, first, last);
+        }
+        first = nextFirst;
+        last = nextLast;
     }
 }
 
@@ -132,10 +165,14 @@ void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const
 void BlitCopied(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
                 const SpritePlacement& p, int originX, int originY, int left, int top, int right, int bottom)
 {
+    const auto rowOf = [&](int y) { return target.bits + static_cast<std::ptrdiff_t>(y) * target.stride + left; };
+    Prefetch(rowOf(top), right - left);
     for (int y = top; y < bottom; ++y) {
+        if (y + 1 < bottom) {
+            Prefetch(rowOf(y + 1), right - left);
+        }
         const std::uint32_t* from = source.Row(p.cellY + y - originY) + (p.cellX - originX);
-        std::uint32_t* row = target.bits + static_cast<std::ptrdiff_t>(y) * target.stride;
-        kernels.blendRow(from + left, row + left, right - left, p.opacity);
+        kernels.blendRow(from + left, rowOf(y), right - left, p.opacity);
     }
 }
 
