@@ -88,14 +88,30 @@ public:
         if (a > b) {
             std::swap(a, b);
         }
-        // Clamped in double precision first: far-off bounds do not fit an int.
-        const double from = std::min(std::max(std::floor(a) - 1, static_cast<double>(first)), static_cast<double>(last));
-        const double to = std::min(std::max(std::ceil(b) + 2, static_cast<double>(first)), static_cast<double>(last));
-        first = static_cast<int>(from);
-        last = std::max(first, static_cast<int>(to));
+        // Clamped in double precision first: far-off bounds do not fit an int. Within two
+        // of the row, the clamp below gives what it would give for the bound itself.
+        const double lowest = first - 2.0;
+        const double highest = last + 2.0;
+        const int from = std::min(std::max(Floor(std::min(std::max(a, lowest), highest)) - 1, first), last);
+        const int to = std::min(std::max(Ceiling(std::min(std::max(b, lowest), highest)) + 2, first), last);
+        first = from;
+        last = std::max(first, to);
     }
 
 private:
+    // Of values that fit an int; without the library calls std::floor and std::ceil are on
+    // processors without SSE4.1, once a row.
+    static int Floor(double v)
+    {
+        const int i = static_cast<int>(v);
+        return static_cast<double>(i) > v ? i - 1 : i;
+    }
+    static int Ceiling(double v)
+    {
+        const int i = static_cast<int>(v);
+        return static_cast<double>(i) < v ? i + 1 : i;
+    }
+
     bool m_Flat;
     double m_Inverse, m_Low, m_High;
 };
