@@ -45,6 +45,7 @@ struct Kernel {
         const I full = V::Set32(255);
         for (int x = first; x < last; x += kLanes) {
             const int count = last - x < kLanes ? last - x : kLanes;
+            const int touched = x + kLanes <= s.rowWidth ? kLanes : count;
             const F fx = V::ToFloat(V::Add32(V::Set32(x), lanes));
             const F sx = V::AddF(V::AddF(originX, V::MulF(fx, stepX)), rowX);
             const F sy = V::AddF(V::AddF(originY, V::MulF(fx, stepY)), rowY);
@@ -74,14 +75,14 @@ struct Kernel {
             V::Spread(V::Sub32(full, wx), leftLow, leftHigh);
             V::Spread(down, downLow, downHigh);
             V::Spread(V::Sub32(opacity32, down), upLow, upHigh);
-            const I ground = V::Load(row + x, count);
+            const I ground = V::Load(row + x, touched);
             const I low = Over(Sample(V::Unpacklo8(upperLeft), V::Unpacklo8(upperRight), V::Unpacklo8(lowerLeft),
                                       V::Unpacklo8(lowerRight), leftLow, rightLow, upLow, downLow),
                                V::Unpacklo8(ground));
             const I high = Over(Sample(V::Unpackhi8(upperLeft), V::Unpackhi8(upperRight), V::Unpackhi8(lowerLeft),
                                        V::Unpackhi8(lowerRight), leftHigh, rightHigh, upHigh, downHigh),
                                 V::Unpackhi8(ground));
-            V::Store(row + x, V::Select(inside, V::Pack(low, high), ground), count);
+            V::Store(row + x, V::Select(inside, V::Pack(low, high), ground), touched);
         }
     }
 

@@ -147,6 +147,7 @@ void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const
     row.cellRight = row.cellLeft + static_cast<float>(p.cellWidth);
     row.cellBottom = row.cellTop + static_cast<float>(p.cellHeight);
     row.opacity = p.opacity;
+    row.rowWidth = target.width;
     const AxisSpan across(s.xx, row.cellLeft, row.cellRight);
     const AxisSpan down(s.yx, row.cellTop, row.cellBottom);
     // The columns of row y that may sample inside the cell.
