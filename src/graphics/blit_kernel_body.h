@@ -23,15 +23,6 @@ struct Kernel {
         return V::Add16(colour, Div255(V::Add16(V::Mullo16(ground, keep), V::Set16(127))));
     }
 
-    // Weights of 0 to 255 in 32-bit lanes, as 16-bit channels of the lanes' pixels in the
-    // order Unpacklo8 and Unpackhi8 widen them.
-    static void Spread(I weight, I& low, I& high)
-    {
-        const I pair = V::Or(weight, V::template Slli32<16>(weight));
-        low = V::Unpacklo32(pair, pair);
-        high = V::Unpackhi32(pair, pair);
-    }
-
     static I Sample(I upperLeft, I upperRight, I lowerLeft, I lowerRight, I left, I right, I up, I down)
     {
         const I upper = Div255(V::Add16(V::Mullo16(upperLeft, left), V::Mullo16(upperRight, right)));
@@ -50,9 +41,11 @@ struct Kernel {
         const F scale = V::SetF(255.0f), half = V::SetF(0.5f);
         const I lanes = V::LaneIndex();
         const I opacity = V::Set16(static_cast<int>(s.opacity));
+        const I opacity32 = V::Set32(static_cast<int>(s.opacity));
         const I full = V::Set32(255);
         for (int x = first; x < last; x += kLanes) {
             const int count = last - x < kLanes ? last - x : kLanes;
+            const int touched = x + kLanes <= s.rowWidth ? kLanes : count;
             const F fx = V::ToFloat(V::Add32(V::Set32(x), lanes));
             const F sx = V::AddF(V::AddF(originX, V::MulF(fx, stepX)), rowX);
             const F sy = V::AddF(V::AddF(originY, V::MulF(fx, stepY)), rowY);
@@ -74,22 +67,22 @@ struct Kernel {
             if (V::None(V::And(V::Or(V::Or(upperLeft, upperRight), V::Or(lowerLeft, lowerRight)), inside))) {
                 continue;
             }
-            I rightLow, rightHigh, leftLow, leftHigh, downLow, downHigh;
-            Spread(wx, rightLow, rightHigh);
-            Spread(V::Sub32(full, wx), leftLow, leftHigh);
-            Spread(wy, downLow, downHigh);
-            downLow = Div255(V::Mullo16(downLow, opacity));
-            downHigh = Div255(V::Mullo16(downHigh, opacity));
-            const I upLow = V::Sub16(opacity, downLow);
-            const I upHigh = V::Sub16(opacity, downHigh);
-            const I ground = V::Load(row + x, count);
+            // The opacity goes into the weights down while each is one lane: the 16-bit
+            // product's upper half of the lane stays 0.
+            const I down = Div255(V::Mullo16(wy, opacity));
+            I rightLow, rightHigh, leftLow, leftHigh, downLow, downHigh, upLow, upHigh;
+            V::Spread(wx, rightLow, rightHigh);
+            V::Spread(V::Sub32(full, wx), leftLow, leftHigh);
+            V::Spread(down, downLow, downHigh);
+            V::Spread(V::Sub32(opacity32, down), upLow, upHigh);
+            const I ground = V::Load(row + x, touched);
             const I low = Over(Sample(V::Unpacklo8(upperLeft), V::Unpacklo8(upperRight), V::Unpacklo8(lowerLeft),
                                       V::Unpacklo8(lowerRight), leftLow, rightLow, upLow, downLow),
                                V::Unpacklo8(ground));
             const I high = Over(Sample(V::Unpackhi8(upperLeft), V::Unpackhi8(upperRight), V::Unpackhi8(lowerLeft),
                                        V::Unpackhi8(lowerRight), leftHigh, rightHigh, upHigh, downHigh),
                                 V::Unpackhi8(ground));
-            V::Store(row + x, V::Select(inside, V::Pack(low, high), ground), count);
+            V::Store(row + x, V::Select(inside, V::Pack(low, high), ground), touched);
         }
     }
 

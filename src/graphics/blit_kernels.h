@@ -19,6 +19,10 @@ struct RowSampling {
     float cellLeft, cellTop, cellRight, cellBottom;
     // 255 keeps the picture's own alpha.
     unsigned opacity;
+    // Pixels of each destination row: a step that ends past `last` but within the row reads
+    // and writes whole, putting back unchanged the pixels it does not draw, since a partial
+    // read and write under a mask costs several times a whole one.
+    int rowWidth;
 };
 
 struct BlitKernels {

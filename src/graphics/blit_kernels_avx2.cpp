@@ -52,7 +52,21 @@ struct Avx2 {
     static I MulHi16(I a, I b) { return _mm256_mulhi_epu16(a, b); }
     template <int n>
     static I Srli16(I a) { return _mm256_srli_epi16(a, n); }
-    static I BroadcastAlpha(I a) { return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(a, 0xFF), 0xFF); }
+    static I BroadcastAlpha(I a)
+    {
+        return _mm256_shuffle_epi8(a, _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6,
+                                                       7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15));
+    }
+    // Weights of 0 to 255 in 32-bit lanes, as 16-bit channels of the lanes' pixels in the
+    // order Unpacklo8 and Unpackhi8 widen them; a weight's upper byte, 0, from a lane's
+    // second byte.
+    static void Spread(I weight, I& low, I& high)
+    {
+        low = _mm256_shuffle_epi8(weight, _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 1, 4, 1, 4, 1, 4, 1, 0, 1, 0, 1, 0,
+                                                           1, 0, 1, 4, 1, 4, 1, 4, 1, 4, 1));
+        high = _mm256_shuffle_epi8(weight, _mm256_setr_epi8(8, 1, 8, 1, 8, 1, 8, 1, 12, 1, 12, 1, 12, 1, 12, 1, 8, 1, 8,
+                                                            1, 8, 1, 8, 1, 12, 1, 12, 1, 12, 1, 12, 1));
+    }
 
     static I FirstLanes(int count) { return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), LaneIndex()); }
     static I Load(const std::uint32_t* p, int count)

@@ -53,6 +53,15 @@ struct Sse2 {
     static I Srli16(I a) { return _mm_srli_epi16(a, n); }
     static I BroadcastAlpha(I a) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(a, 0xFF), 0xFF); }
 
+    // Weights of 0 to 255 in 32-bit lanes, as 16-bit channels of the lanes' pixels in the
+    // order Unpacklo8 and Unpackhi8 widen them.
+    static void Spread(I weight, I& low, I& high)
+    {
+        const I pair = Or(weight, Slli32<16>(weight));
+        low = Unpacklo32(pair, pair);
+        high = Unpackhi32(pair, pair);
+    }
+
     // The first `count` pixels; the rest read as 0 and are never written back.
     static I Load(const std::uint32_t* p, int count)
     {

@@ -1,8 +1,11 @@
 #include "graphics/sprite_blit.h"
 
+#include <xmmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 namespace tsumiki {
 namespace detail {
@@ -85,17 +88,47 @@ public:
         if (a > b) {
             std::swap(a, b);
         }
-        // Clamped in double precision first: far-off bounds do not fit an int.
-        const double from = std::min(std::max(std::floor(a) - 1, static_cast<double>(first)), static_cast<double>(last));
-        const double to = std::min(std::max(std::ceil(b) + 2, static_cast<double>(first)), static_cast<double>(last));
-        first = static_cast<int>(from);
-        last = std::max(first, static_cast<int>(to));
+        // Clamped in double precision first: far-off bounds do not fit an int. Within two
+        // of the row, the clamp below gives what it would give for the bound itself.
+        const double lowest = first - 2.0;
+        const double highest = last + 2.0;
+        const int from = std::min(std::max(Floor(std::min(std::max(a, lowest), highest)) - 1, first), last);
+        const int to = std::min(std::max(Ceiling(std::min(std::max(b, lowest), highest)) + 2, first), last);
+        first = from;
+        last = std::max(first, to);
     }
 
 private:
+    // Of values that fit an int; without the library calls std::floor and std::ceil are on
+    // processors without SSE4.1, once a row.
+    static int Floor(double v)
+    {
+        const int i = static_cast<int>(v);
+        return static_cast<double>(i) > v ? i - 1 : i;
+    }
+    static int Ceiling(double v)
+    {
+        const int i = static_cast<int>(v);
+        return static_cast<double>(i) < v ? i + 1 : i;
+    }
+
     bool m_Flat;
     double m_Inverse, m_Low, m_High;
 };
+
+// Asks for the cache lines of `count` pixels from `from`. The back buffer is larger than the
+// processor's nearer caches and sprites land anywhere on it, so a row read only when its
+// turn comes waits on memory at each line; asked for a row ahead, it arrives while the row
+// before is blended.
+void Prefetch(const std::uint32_t* from, int count)
+{
+    const std::uintptr_t lineBytes = 64;
+    const std::uintptr_t end = reinterpret_cast<std::uintptr_t>(from + count);
+    for (std::uintptr_t line = reinterpret_cast<std::uintptr_t>(from) & ~(lineBytes - 1); line < end;
+         line += lineBytes) {
+        _mm_prefetch(reinterpret_cast<const char*>(line), _MM_HINT_T0);
+    }
+}
 
 void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
                    const SpritePlacement& p, const Sampling& s, int left, int top, int right, int bottom)
@@ -114,17 +147,34 @@ void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const
     row.cellRight = row.cellLeft + static_cast<float>(p.cellWidth);
     row.cellBottom = row.cellTop + static_cast<float>(p.cellHeight);
     row.opacity = p.opacity;
+    row.rowWidth = target.width;
     const AxisSpan across(s.xx, row.cellLeft, row.cellRight);
     const AxisSpan down(s.yx, row.cellTop, row.cellBottom);
-    for (int y = top; y < bottom; ++y) {
+    // The columns of row y that may sample inside the cell.
+    const auto span = [&](int y, int& first, int& last) {
         const auto fy = static_cast<float>(y);
-        int first = left;
-        int last = right;
+        first = left;
+        last = right;
         across.Narrow(s.originX + static_cast<double>(fy) * s.xy, first, last);
         down.Narrow(s.originY + static_cast<double>(fy) * s.yy, first, last);
-        if (first < last) {
-            kernels.sampleRow(row, target.bits + static_cast<std::ptrdiff_t>(y) * target.stride, y, first, last);
+    };
+    const auto rowOf = [&](int y) { return target.bits + static_cast<std::ptrdiff_t>(y) * target.stride; };
+    int first = 0;
+    int last = 0;
+    span(top, first, last);
+    Prefetch(rowOf(top) + first, last - first);
+    for (int y = top; y < bottom; ++y) {
+        int nextFirst = 0;
+        int nextLast = 0;
+        if (y + 1 < bottom) {
+            span(y + 1, nextFirst, nextLast);
+            Prefetch(rowOf(y + 1) + nextFirst, nextLast - nextFirst);
         }
+        if (first < last) {
+            kernels.sampleRow(row, rowOf(y), y, first, last);
+        }
+        first = nextFirst;
+        last = nextLast;
     }
 }
 
@@ -132,10 +182,14 @@ void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const
 void BlitCopied(const BlitKernels& kernels, const TargetPixels& target, const PremultipliedPixels& source,
                 const SpritePlacement& p, int originX, int originY, int left, int top, int right, int bottom)
 {
+    const auto rowOf = [&](int y) { return target.bits + static_cast<std::ptrdiff_t>(y) * target.stride + left; };
+    Prefetch(rowOf(top), right - left);
     for (int y = top; y < bottom; ++y) {
+        if (y + 1 < bottom) {
+            Prefetch(rowOf(y + 1), right - left);
+        }
         const std::uint32_t* from = source.Row(p.cellY + y - originY) + (p.cellX - originX);
-        std::uint32_t* row = target.bits + static_cast<std::ptrdiff_t>(y) * target.stride;
-        kernels.blendRow(from + left, row + left, right - left, p.opacity);
+        kernels.blendRow(from + left, rowOf(y), right - left, p.opacity);
     }
 }
 
