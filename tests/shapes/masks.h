@@ -60,8 +60,14 @@ inline std::vector<unsigned char> BmpFile(int depth, int width, int height, cons
 // The file's picture as a new DIB section, or as a bitmap in the screen's own format.
 inline HBITMAP BitmapOf(const std::vector<unsigned char>& file, bool screenFormat = false)
 {
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data() + sizeof(BITMAPFILEHEADER));
-    const size_t offset = reinterpret_cast<const BITMAPFILEHEADER*>(file.data())->bfOffBits;
+    // The headers are copied out: in the file the info header starts 14 bytes in, off the
+    // alignment its fields need.
+    BITMAPFILEHEADER fileHeader = {};
+    std::memcpy(&fileHeader, file.data(), sizeof(fileHeader));
+    const size_t offset = fileHeader.bfOffBits;
+    std::vector<DWORD> infoCopy((offset - sizeof(fileHeader) + 3) / 4);
+    std::memcpy(infoCopy.data(), file.data() + sizeof(fileHeader), offset - sizeof(fileHeader));
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(infoCopy.data());
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = nullptr;
     void* bits = nullptr;

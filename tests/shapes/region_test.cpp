@@ -88,10 +88,13 @@ TEST(Region, AFailedBuildKeepsTheRegionHeldBefore)
     WriteBytes(files[1].first, "not a bitmap at all", 19);
     for (const Damage& damage : damages) {
         std::vector<unsigned char> bytes = good;
-        auto* info = reinterpret_cast<BITMAPINFOHEADER*>(bytes.data() + sizeof(BITMAPFILEHEADER));
-        info->biWidth = damage.width;
-        info->biHeight = damage.height;
-        info->biCompression = damage.compression;
+        // The info header lies 14 bytes in, off its alignment: changed through a copy.
+        BITMAPINFOHEADER info = {};
+        std::memcpy(&info, bytes.data() + sizeof(BITMAPFILEHEADER), sizeof(info));
+        info.biWidth = damage.width;
+        info.biHeight = damage.height;
+        info.biCompression = damage.compression;
+        std::memcpy(bytes.data() + sizeof(BITMAPFILEHEADER), &info, sizeof(info));
         files.push_back({folder.File(std::to_wstring(files.size()) + L".bmp"), damage.what});
         WriteBytes(files.back().first, bytes.data(), bytes.size());
     }
