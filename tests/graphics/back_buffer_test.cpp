@@ -3,6 +3,7 @@
 #include <tsumiki.h>
 
 #include <climits>
+#include <tuple>
 
 #include "picture_support.h"
 #include "support/frame_window.h"
@@ -199,42 +200,40 @@ TEST(Gdiplus, TheLibraryStartupIsSharedWhileSomethingHoldsIt)
     EXPECT_EQ(first.GetToken(), second.GetToken());
 }
 
-TEST(BackBuffer, CopyToTakesTheDrawnPixelsOpaqueAndLeavesThePictureWithoutABuffer)
+// A picture's size, as width x height in one number for comparing.
+int SizeOf(const CImage& picture)
+{
+    return picture.GetWidth() * 10000 + picture.GetHeight();
+}
+
+TEST(BackBuffer, CopyToTakesTheDrawnPixelsOpaqueClippedToTheBuffer)
 {
     Painter frame;
     ASSERT_TRUE(frame.Create(240, 180, 20, 20, nullptr, WS_POPUP));
     CGraphics& buffer = frame.Graphics();
     ASSERT_TRUE(buffer.Clear(0xFF102030));
-    buffer.FillRectangle(10, 10, 20, 20, Gdiplus::Color(255, 200, 0, 0));           // written directly
-    buffer.DrawRectangle(50, 50, 20, 20, Gdiplus::Color(255, 0, 200, 0), 3.0f);     // by GDI+, pending
+    buffer.FillRectangle(10, 10, 20, 20, Gdiplus::Color(255, 200, 0, 0));        // written directly
+    buffer.DrawRectangle(50, 50, 20, 20, Gdiplus::Color(255, 0, 200, 0), 3.0f);  // by GDI+, pending
     CImage picture;
     ASSERT_TRUE(buffer.CopyTo(picture));
-    EXPECT_EQ(picture.GetWidth(), frame.GetClientWidth());
-    EXPECT_EQ(picture.GetHeight(), frame.GetClientHeight());
-    const struct {
-        int x, y;
-        unsigned argb;
-    } pixels[] = {{0, 0, 0xFF102030}, {15, 15, 0xFFC80000}, {50, 50, 0xFF00C800}, {60, 60, 0xFF102030}};
-    for (const auto& expected : pixels) {
-        EXPECT_EQ(PicturePixel(picture, expected.x, expected.y), expected.argb) << expected.x;
+    EXPECT_EQ(SizeOf(picture), 240 * 10000 + 180);
+    for (auto [x, y, argb] : {std::tuple{0, 0, 0xFF102030u}, {15, 15, 0xFFC80000u}, {50, 50, 0xFF00C800u},
+                              {60, 60, 0xFF102030u}}) {
+        EXPECT_EQ(PicturePixel(picture, x, y), argb) << x;
     }
+    // A part: the size copied (0 for none, which fails and leaves no picture) and its first pixel.
     const struct {
-        int x, y, width, height;
-        int copiedWidth, copiedHeight;
-    } parts[] = {{10, 10, 20, 20, 20, 20}, {-5, -5, 20, 20, 15, 15}, {230, 170, 100, 100, 10, 10},
-                 {240, 0, 10, 10, 0, 0},   {0, 0, 0, 10, 0, 0},      {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0}};
-    ASSERT_EQ(frame.GetClientWidth(), 240);
-    ASSERT_EQ(frame.GetClientHeight(), 180);
+        int x, y, width, height, copiedSize;
+        unsigned first;
+    } parts[] = {{10, 10, 20, 20, 20 * 10000 + 20, 0xFFC80000}, {-5, -5, 20, 20, 15 * 10000 + 15, 0xFF102030},
+                 {230, 170, 100, 100, 10 * 10000 + 10, 0xFF102030}, {240, 0, 10, 10, 0, 0}, {0, 0, 0, 10, 0, 0},
+                 {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0}};
     for (const auto& part : parts) {
-        EXPECT_EQ(buffer.CopyTo(picture, part.x, part.y, part.width, part.height), part.copiedWidth > 0);
-        EXPECT_EQ(picture.GetWidth(), part.copiedWidth) << part.x;
-        EXPECT_EQ(picture.GetHeight(), part.copiedHeight) << part.x;
+        EXPECT_EQ(buffer.CopyTo(picture, part.x, part.y, part.width, part.height), part.copiedSize > 0);
+        EXPECT_EQ(SizeOf(picture), part.copiedSize) << part.x;
+        EXPECT_EQ(part.copiedSize ? PicturePixel(picture, 0, 0) : 0u, part.first) << part.x;
     }
-    ASSERT_TRUE(buffer.CopyTo(picture, 10, 10, 20, 20));
-    EXPECT_EQ(PicturePixel(picture, 0, 0), 0xFFC80000u);
-    CGraphics none;
-    EXPECT_FALSE(none.CopyTo(picture));
-    EXPECT_EQ(picture.GetWidth(), 0);
+    EXPECT_FALSE(CGraphics().CopyTo(picture));
 }
 
 TEST(BackBuffer, LoadFromWindowTakesWhatTheScreenShowsOfTheWindowOrItsClientArea)
@@ -245,20 +244,13 @@ TEST(BackBuffer, LoadFromWindowTakesWhatTheScreenShowsOfTheWindowOrItsClientArea
     SetWindowPos(frame.GetWndHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Repaint(frame.GetWndHandle());
     PumpFor(50);
-    CImage client;
-    ASSERT_TRUE(client.LoadFromWindow(frame.GetWndHandle(), true));
-    EXPECT_EQ(client.GetWidth(), frame.GetClientWidth());
-    EXPECT_EQ(client.GetHeight(), frame.GetClientHeight());
+    CImage client, whole;
+    ASSERT_TRUE(client.LoadFromWindow(frame.GetWndHandle(), true) && whole.LoadFromWindow(frame.GetWndHandle()));
+    EXPECT_EQ(SizeOf(client), frame.GetClientWidth() * 10000 + frame.GetClientHeight());
+    EXPECT_EQ(SizeOf(whole), (frame.GetClientWidth() + 2) * 10000 + frame.GetClientHeight() + 2);
     EXPECT_EQ(PicturePixel(client, 0, 0), 0xFF3060C0u);
     EXPECT_EQ(PicturePixel(client, client.GetWidth() - 1, client.GetHeight() - 1), 0xFF3060C0u);
-    CImage whole;
-    ASSERT_TRUE(whole.LoadFromWindow(frame.GetWndHandle()));
-    RECT place = {};
-    GetWindowRect(frame.GetWndHandle(), &place);
-    EXPECT_EQ(whole.GetWidth(), place.right - place.left);
-    EXPECT_EQ(whole.GetHeight(), place.bottom - place.top);
     EXPECT_NE(PicturePixel(whole, 0, 0), 0xFF3060C0u) << "the border";
-    EXPECT_EQ(PicturePixel(whole, whole.GetWidth() / 2, whole.GetHeight() / 2), 0xFF3060C0u);
     HWND gone = frame.GetWndHandle();
     DestroyWindow(gone);
     EXPECT_FALSE(whole.LoadFromWindow(gone));
