@@ -89,9 +89,7 @@ TEST_F(Lists, ItemsSortAndIndicesOutOfRangeChangeNothing)
         EXPECT_EQ(Items(box, getText), sorted);
         EXPECT_EQ(box.GetCursor(), 1);
         EXPECT_EQ(box.Strlen(1), 6);
-        for (int index = 0; index < 3; ++index) {
-            EXPECT_EQ(box.GetText(index), sorted[index]);
-        }
+        EXPECT_EQ(box.GetText(1), L"cherry");
         const std::wstring longText = L"z" + std::wstring(4999, L'\u00e9');  // sorts last
         box.AddList(longText.c_str());
         EXPECT_EQ(box.GetText(3), longText);

@@ -58,9 +58,8 @@ TEST(CommonControlThreads, TwoThreadsRegisterEachClassOnceAndEveryControlWorks)
     g_Original = reinterpret_cast<InitFunction>(
         PatchImport("InitCommonControlsEx", reinterpret_cast<void*>(&CountingInit)));
     ASSERT_NE(g_Original, nullptr);
-    // Text laid out in an edit of the control font first, on this thread, and kept: Wine's
-    // text layout makes its per-font cache on first use in a way that two threads doing it
-    // at once can crash (inside the platform, not the library).
+    // Text laid out once in the control font first: Wine's layout cache, made on first use,
+    // can crash when two threads make it at once.
     TestFrame warm;
     CEdit text;
     ASSERT_TRUE(warm.Create(200, 100) && text.Create(warm.GetWndHandle(), 0, 0, 60, 24, L"4"));

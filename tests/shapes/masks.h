@@ -60,8 +60,7 @@ inline std::vector<unsigned char> BmpFile(int depth, int width, int height, cons
 // The file's picture as a new DIB section, or as a bitmap in the screen's own format.
 inline HBITMAP BitmapOf(const std::vector<unsigned char>& file, bool screenFormat = false)
 {
-    // The headers are copied out: in the file the info header starts 14 bytes in, off the
-    // alignment its fields need.
+    // Copied out: the info header starts 14 bytes into the file, off its alignment.
     BITMAPFILEHEADER fileHeader = {};
     std::memcpy(&fileHeader, file.data(), sizeof(fileHeader));
     const size_t offset = fileHeader.bfOffBits;

@@ -67,8 +67,7 @@ bool WriteSilentWave(const std::wstring& path, unsigned milliseconds)
 {
     const uint32_t rate = 8000;
     const uint32_t dataSize = rate * milliseconds / 1000 * 2;
-    // The 44-byte header written in place: GCC's undefined-behaviour build misreads growing
-    // the vector a byte at a time as an overflow.
+    // Written in place: GCC's undefined-behaviour build misreads a growing vector as overflowing.
     std::vector<uint8_t> bytes(44 + dataSize, 0);
     std::size_t at = 0;
     auto put = [&](uint32_t v, int size) { for (int i = 0; i < size; ++i) bytes[at++] = uint8_t(v >> (8 * i)); };
