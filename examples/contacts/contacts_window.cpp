@@ -58,8 +58,7 @@ int ContactsWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     const int formX = GetClientWidth() - margin - formWidth;
     m_List.Create(hwnd, margin, margin, formX - 2 * margin, GetClientHeight() - 2 * margin);
     // One contact at a time, and its row still marked while the form is being edited.
-    m_List.SetWindowStyle(static_cast<DWORD>(GetWindowLongPtrW(m_List.GetWndHandle(), GWL_STYLE)) |
-                          LVS_SINGLESEL | LVS_SHOWSELALWAYS);
+    m_List.SetSingleSelect(true);
     m_List.SetFullRowSelect(true);
     m_List.SetGridLines(true);
     for (int column = 0; column < kColumnCount; ++column) {
@@ -189,13 +188,12 @@ bool ContactsWindow::OpenFile(const std::wstring& path)
         return false;
     }
     // Filled without a redraw at each row, which is slow with many rows.
-    SendMessageW(m_List.GetWndHandle(), WM_SETREDRAW, FALSE, 0);
+    m_List.SetRedraw(false);
     m_List.DeleteAllRows();
     for (const Contact& contact : contacts) {
         m_List.AddRow(contact);
     }
-    SendMessageW(m_List.GetWndHandle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(m_List.GetWndHandle(), nullptr, TRUE);
+    m_List.SetRedraw(true);
     m_Path = path;
     m_Modified = false;
     m_SortColumn = -1;

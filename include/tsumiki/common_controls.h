@@ -222,6 +222,13 @@ public:
     void SetFullRowSelect(bool on);
     // Turns on (or off) lines between the rows and columns. Nothing without a control.
     void SetGridLines(bool on);
+    // One row selected at a time, and kept marked while another control has the focus (a
+    // list beside a form that edits its row); off gives back several rows, marked only
+    // while the list has the focus. Nothing without a control.
+    void SetSingleSelect(bool on);
+    // Off: rows added or removed are not drawn one by one (fill a long list between the two
+    // calls); on again draws the list once. Nothing without a control.
+    void SetRedraw(bool on);
     // Sets a column's width in pixels (0 to 32767; more is taken as 32767), or fits it with
     // COLUMN_FIT_CONTENT or COLUMN_FIT_HEADER. Another negative width, a column outside 0 to
     // the columns added - 1, or no control changes nothing.

@@ -238,6 +238,27 @@ void CListView::SetGridLines(bool on)
     SetExtendedStyle(m_hWnd, LVS_EX_GRIDLINES, on);
 }
 
+void CListView::SetSingleSelect(bool on)
+{
+    if (!m_hWnd) {
+        return;
+    }
+    const LONG_PTR bits = LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+    const LONG_PTR style = GetWindowLongPtrW(m_hWnd, GWL_STYLE);
+    SetWindowLongPtrW(m_hWnd, GWL_STYLE, on ? style | bits : style & ~bits);
+}
+
+void CListView::SetRedraw(bool on)
+{
+    if (!m_hWnd) {
+        return;
+    }
+    SendMessageW(m_hWnd, WM_SETREDRAW, on, 0);
+    if (on) {
+        InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
+}
+
 void CListView::SetColumnWidth(int column, int width)
 {
     const bool fits = width == COLUMN_FIT_CONTENT || width == COLUMN_FIT_HEADER;

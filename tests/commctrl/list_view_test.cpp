@@ -291,4 +291,25 @@ TEST_F(ListViewTest, ColumnsFitTheirWidestCellOrHeaderAndRowsComeWholeOrCut)
     }
 }
 
+TEST(ListView, SingleSelectKeepsOneRowAndAListFilledWithoutRedrawShowsEveryRow)
+{
+    ListFrame frame;
+    CListView list;
+    ASSERT_TRUE(frame.Create(400, 300) && list.Create(frame.GetWndHandle(), 5, 5, 380, 250));
+    frame.list = &list;
+    list.AddColumn(L"Name", 100);
+    list.SetRedraw(false);
+    for (int row = 0; row < 50; ++row) list.AddRow({L"row"});
+    list.SetRedraw(true);
+    EXPECT_EQ(list.GetItemCount(), 50);
+    EXPECT_TRUE(IsWindowVisible(list.GetWndHandle()));
+    for (bool single : {true, false}) {
+        list.SetSingleSelect(single);
+        LVITEMW selected = {};
+        selected.stateMask = selected.state = LVIS_SELECTED;
+        for (WPARAM row : {1, 2}) SendMessageW(list.GetWndHandle(), LVM_SETITEMSTATE, row, LPARAM(&selected));
+        EXPECT_EQ(SendMessageW(list.GetWndHandle(), LVM_GETSELECTEDCOUNT, 0, 0), single ? 1 : 2) << single;
+    }
+}
+
 }  // namespace
