@@ -33,6 +33,12 @@ void PrintBackBuffer(const CGraphics& buffer, HWND hwnd, HDC target)
     Gdiplus::DllExports::GdipReleaseDC(drawer, source);
 }
 
+// The messages on which the object is made ready before its handlers see them.
+bool NeedsPreparing(UINT message)
+{
+    return message == WM_CREATE || message == WM_INITDIALOG || message == WM_PRINTCLIENT;
+}
+
 bool IsColourMessage(UINT message)
 {
     return message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORDLG;
@@ -42,29 +48,33 @@ bool IsColourMessage(UINT message)
 
 LRESULT CALLBACK CWindowBase::WndProcManager(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The attached window's path is every message's cost: the rare cases are marked
+    // unlikely so that it stays a short, straight run of code.
     CWindowBase* object = window_link::Find(hwnd);
-    if (object) {
-        if (message == WM_INITDIALOG) {
-            object->SetInit(hwnd);
-            object->m_Graphics.CreateBackBuffer(hwnd);
-        } else if (message == WM_CREATE) {
-            object->m_Graphics.CreateBackBuffer(hwnd);
-        }
-        if (message == WM_PRINTCLIENT && !IsDialog(hwnd)) {
-            // First, so that a handler of the client's own draws over it.
-            PrintBackBuffer(object->m_Graphics, hwnd, reinterpret_cast<HDC>(wParam));
+    if (__builtin_expect(object != nullptr, 1)) {
+        if (__builtin_expect(NeedsPreparing(message), 0)) {
+            if (message == WM_INITDIALOG) {
+                object->SetInit(hwnd);
+                object->m_Graphics.CreateBackBuffer(hwnd);
+            } else if (message == WM_CREATE) {
+                object->m_Graphics.CreateBackBuffer(hwnd);
+            } else if (!IsDialog(hwnd)) {
+                // WM_PRINTCLIENT, first, so that a handler of the client's own draws over it.
+                PrintBackBuffer(object->m_Graphics, hwnd, reinterpret_cast<HDC>(wParam));
+            }
         }
         LRESULT result = 0;
-        if (!object->CatchingWndProc(hwnd, message, wParam, lParam, result)) {
+        if (__builtin_expect(!object->CatchingWndProc(hwnd, message, wParam, lParam, result), 0)) {
             result = handler_exceptions::Recover(hwnd, message);
         }
-        if (IsColourMessage(message) && result == 0 && object->m_ClearBrush && IsDialog(hwnd)) {
+        if (__builtin_expect(IsColourMessage(message), 0) && result == 0 && object->m_ClearBrush &&
+            IsDialog(hwnd)) {
             // A dialog gets no colour handlers: its clear colour is answered here, unless
             // the client's WndProc answered itself.
             result = reinterpret_cast<LRESULT>(detail::PaintOnClearColor(
                 reinterpret_cast<HDC>(wParam), object->m_ClearColor, object->m_ClearBrush.get()));
         }
-        if (message == WM_NCDESTROY) {
+        if (__builtin_expect(message == WM_NCDESTROY, 0)) {
             // The window's last message: nothing may reach the object through it afterwards.
             window_link::Detach(hwnd);
         }

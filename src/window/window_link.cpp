@@ -1,7 +1,5 @@
 #include "window/window_link.h"
 
-#include <winternl.h>
-
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
@@ -12,58 +10,23 @@ namespace tsumiki {
 
 namespace {
 
-// Bumped by every change of any link, from any thread: a remembered lookup is trusted
-// only while no link has changed since it was made.
-std::atomic<unsigned> g_LinkGeneration{0};
-
-// The last lookup of each thread, in three of the thread's TLS slots rather than in a
-// thread_local: MinGW emulates thread_local through a runtime call that costs about as much
-// as the rest of the library's dispatch together, and every message pays for it.
-struct LookupSlots {
-    DWORD window = TlsAlloc();
-    DWORD object = TlsAlloc();
-    DWORD generation = TlsAlloc();
-    // Without all three slots nothing is remembered: every lookup reads the window.
-    bool usable = window != TLS_OUT_OF_INDEXES && object != TLS_OUT_OF_INDEXES &&
-                  generation != TLS_OUT_OF_INDEXES;
-};
-
-LookupSlots& Slots()
+// Takes the slots, once; made by the first lookup, not at load: a static of a program
+// linked with the static library may create a window before this file's statics are made.
+void TakeLookupSlots()
 {
-    // Made by the first lookup, not at load: a static of a program linked with the static
-    // library may create a window before this file's statics are made.
-    static LookupSlots slots = [] {
+    static const bool taken = [] {
+        window_link::LookupSlots slots = {TlsAlloc(), TlsAlloc(), TlsAlloc()};
+        window_link::g_Lookup.slots = slots;
 #if defined(TSUMIKI_STATIC)
         // tsumiki.dll frees them at its unload; the static library at the exit, which in a
         // DLL built on it is that DLL's unload (the slots would leak at every load).
         std::atexit(window_link::ReleaseLookupSlots);
 #endif
-        return LookupSlots();
+        window_link::g_Lookup.ready.store(slots.window < 64 && slots.object < 64 && slots.generation < 64,
+                                         std::memory_order_release);
+        return true;
     }();
-    return slots;
-}
-
-// TlsGetValue without the call into the system (which also sets the last error): under
-// Wine three such calls cost nearly as much as the rest of the dispatch. The first 64 slots
-// live in the thread's TEB, laid out as winternl.h declares it; the TEB's own address is
-// what NtCurrentTeb reads, done here directly because its intrinsic upsets GCC's bounds
-// checking.
-void* ReadSlot(DWORD slot)
-{
-    if (slot >= 64) {
-        // TlsGetValue clears the last error, which the sender of a message may still read.
-        DWORD error = GetLastError();
-        void* value = TlsGetValue(slot);
-        SetLastError(error);
-        return value;
-    }
-    TEB* teb = nullptr;
-#if defined(_WIN64)
-    asm("movq %%gs:0x30, %0" : "=r"(teb));
-#else
-    asm("movl %%fs:0x18, %0" : "=r"(teb));
-#endif
-    return teb->TlsSlots[slot];
+    (void)taken;
 }
 
 struct HandOver {
@@ -76,7 +39,7 @@ thread_local HandOver t_HandOver;
 void SetLink(HWND window, CWindowBase* object)
 {
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
-    g_LinkGeneration.fetch_add(1, std::memory_order_release);
+    window_link::g_Lookup.generation.fetch_add(1, std::memory_order_release);
 }
 
 struct LinkRecord {
@@ -129,32 +92,32 @@ void Relink(HWND window, CWindowBase* object, void (*unlink)(HWND))
 
 namespace window_link {
 
-CWindowBase* Find(HWND window)
+LookupState g_Lookup = {{false}, {TLS_OUT_OF_INDEXES, TLS_OUT_OF_INDEXES, TLS_OUT_OF_INDEXES}, {0}};
+
+CWindowBase* FindAndRemember(HWND window)
 {
-    unsigned generation = g_LinkGeneration.load(std::memory_order_acquire);
-    const LookupSlots& slots = Slots();
-    if (slots.usable && window && ReadSlot(slots.window) == window &&
-        static_cast<unsigned>(reinterpret_cast<UINT_PTR>(ReadSlot(slots.generation))) == generation) {
-        return static_cast<CWindowBase*>(ReadSlot(slots.object));
-    }
+    unsigned generation = g_Lookup.generation.load(std::memory_order_acquire);
+    TakeLookupSlots();
     auto* object = reinterpret_cast<CWindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (object && slots.usable) {
-        TlsSetValue(slots.window, window);
-        TlsSetValue(slots.object, object);
-        TlsSetValue(slots.generation, reinterpret_cast<void*>(static_cast<UINT_PTR>(generation)));
+    if (object && g_Lookup.ready.load(std::memory_order_acquire)) {
+        TlsSetValue(g_Lookup.slots.window, window);
+        TlsSetValue(g_Lookup.slots.object, object);
+        TlsSetValue(g_Lookup.slots.generation, reinterpret_cast<void*>(static_cast<UINT_PTR>(generation)));
     }
     return object;
 }
 
 void ReleaseLookupSlots()
 {
-    LookupSlots& slots = Slots();
-    if (slots.usable) {
-        slots.usable = false;
-        TlsFree(slots.window);
-        TlsFree(slots.object);
-        TlsFree(slots.generation);
+    // Freed slots, whatever their number: a failed TlsAlloc gave TLS_OUT_OF_INDEXES, which
+    // TlsFree refuses.
+    g_Lookup.ready.store(false, std::memory_order_release);
+    for (DWORD slot : {g_Lookup.slots.window, g_Lookup.slots.object, g_Lookup.slots.generation}) {
+        if (slot != TLS_OUT_OF_INDEXES) {
+            TlsFree(slot);
+        }
     }
+    g_Lookup.slots = {TLS_OUT_OF_INDEXES, TLS_OUT_OF_INDEXES, TLS_OUT_OF_INDEXES};
 }
 
 void Attach(HWND window, CWindowBase* object)

@@ -7,12 +7,66 @@
 
 #include "tsumiki/framework.h"
 
+#include <winternl.h>
+
+#include <atomic>
+
 namespace tsumiki {
 
 namespace window_link {
 
-// The object attached to the window, or null.
-CWindowBase* Find(HWND window);
+// The remembered lookup of each thread lives in three TLS slots rather than in a
+// thread_local: MinGW emulates thread_local through a runtime call that costs about as much
+// as the rest of the library's dispatch together, and every message pays for it. The slots
+// are read straight from the thread's TEB, which holds the first 64: TlsGetValue is a call
+// into the system that also clears the last error, which the sender of a message may still
+// read. With a slot of 64 or above nothing is remembered.
+struct LookupSlots {
+    DWORD window;
+    DWORD object;
+    DWORD generation;
+};
+// Read on every message, so kept together in one cache line.
+struct alignas(64) LookupState {
+    // Set once the slots are taken and all three are below 64.
+    std::atomic<bool> ready;
+    LookupSlots slots;
+    // Bumped by every change of any link, from any thread: a remembered lookup is trusted
+    // only while no link has changed since it was made.
+    std::atomic<unsigned> generation;
+};
+// Constant-initialised, so a window made by a static constructor before this room's
+// statics is still served.
+extern LookupState g_Lookup;
+
+inline void* ReadTebSlot(DWORD slot)
+{
+    TEB* teb = nullptr;
+#if defined(_WIN64)
+    asm("movq %%gs:0x30, %0" : "=r"(teb));
+#else
+    asm("movl %%fs:0x18, %0" : "=r"(teb));
+#endif
+    return teb->TlsSlots[slot];
+}
+
+// Find's path for a window not remembered (or no slots); remembers it.
+CWindowBase* FindAndRemember(HWND window);
+
+// The object attached to the window, or null. Inline: the remembered case is most of the
+// cost of reaching a window's object on every message.
+inline CWindowBase* Find(HWND window)
+{
+    if (__builtin_expect(g_Lookup.ready.load(std::memory_order_acquire) && window &&
+                             ReadTebSlot(g_Lookup.slots.window) == window &&
+                             static_cast<unsigned>(reinterpret_cast<UINT_PTR>(
+                                 ReadTebSlot(g_Lookup.slots.generation))) ==
+                                 g_Lookup.generation.load(std::memory_order_acquire),
+                         1)) {
+        return static_cast<CWindowBase*>(ReadTebSlot(g_Lookup.slots.object));
+    }
+    return FindAndRemember(window);
+}
 // Frees the TLS slots of the remembered lookups; for the library's unload only.
 void ReleaseLookupSlots();
 // Links a frame window or dialog to its object. The object serves one such window: the
