@@ -223,43 +223,29 @@ bool TranslateMenuShortcut(const MSG& message)
     while (last != table->shortcuts.end() && last->key == key) {
         ++last;
     }
-    // Each modifier is asked only while some shortcut of the key may still match: a typed
-    // letter that only Ctrl+letter uses costs one question.
-    const int modifiers[3] = {VK_CONTROL, VK_SHIFT, VK_MENU};
-    bool down[3] = {};
-    for (int m = 0; m < 3; ++m) {
-        down[m] = GetKeyState(modifiers[m]) < 0;
-        bool any = false;
-        for (auto it = first; it != last; ++it) {
-            const bool wants[3] = {it->ctrl, it->shift, it->alt};
-            bool fits = true;
-            for (int k = 0; k <= m; ++k) {
-                fits = fits && wants[k] == down[k];
-            }
-            any = any || fits;
-        }
-        if (!any) {
-            return false;
-        }
-    }
-    if (GetCapture()) {
+    // One question for the three modifiers: under some platforms each question is a round
+    // trip to a server.
+    BYTE keys[256] = {};
+    if (!GetKeyboardState(keys)) {
         return false;
     }
-    const bool ctrl = down[0], shift = down[1], alt = down[2];
-    for (auto it = first; it != last; ++it) {
-        if (it->ctrl != ctrl || it->shift != shift || it->alt != alt) {
-            continue;
-        }
-        // A bar set by SetMenu itself since has no shortcuts.
-        if (GetMenu(window) != table->bar || !IsWindowEnabled(window)) {
-            return false;
-        }
-        if (IsEnabledAfterInit(window, *table, *it)) {
-            SendMessageW(window, WM_COMMAND, MAKEWPARAM(it->id, 0), 0);
-        }
-        return true;
+    const bool ctrl = (keys[VK_CONTROL] & 0x80) != 0;
+    const bool shift = (keys[VK_SHIFT] & 0x80) != 0;
+    const bool alt = (keys[VK_MENU] & 0x80) != 0;
+    auto match = std::find_if(first, last, [&](const Shortcut& shortcut) {
+        return shortcut.ctrl == ctrl && shortcut.shift == shift && shortcut.alt == alt;
+    });
+    if (match == last || GetCapture()) {
+        return false;
     }
-    return false;
+    // A bar set by SetMenu itself since has no shortcuts.
+    if (GetMenu(window) != table->bar || !IsWindowEnabled(window)) {
+        return false;
+    }
+    if (IsEnabledAfterInit(window, *table, *match)) {
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(match->id, 0), 0);
+    }
+    return true;
 }
 
 }  // namespace detail
