@@ -30,6 +30,15 @@ struct Avx2 {
     template <int n>
     static I Slli32(I a) { return _mm256_slli_epi32(a, n); }
     static bool None(I a) { return _mm256_testz_si256(a, a) != 0; }
+    // One bit a lane, from the lane's top bit.
+    static int LaneMask(I a) { return _mm256_movemask_ps(_mm256_castsi256_ps(a)); }
+    static I LoadAll(const int* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+    static void StoreAll(int* p, I v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+    // Where each lane's pixel lies from the picture's first, in pixels.
+    static I Offsets(I line, I column, int stride)
+    {
+        return _mm256_add_epi32(_mm256_mullo_epi32(line, _mm256_set1_epi32(stride)), column);
+    }
 
     static F ToFloat(I a) { return _mm256_cvtepi32_ps(a); }
     static I Truncate(F a) { return _mm256_cvttps_epi32(a); }
@@ -88,12 +97,9 @@ struct Avx2 {
     // Each lane's pixel and its right neighbour read as one 64-bit pair, on its line and the
     // next: half the reads of a gather of each pixel, and plain loads, which some processors
     // (AMD's among them) do much faster than the gather instruction.
-    static void Gather(const std::uint32_t* base, int stride, I line, I column, I& upperLeft, I& upperRight,
+    static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
                        I& lowerLeft, I& lowerRight)
     {
-        alignas(32) int offsets[kLanes];
-        _mm256_store_si256(reinterpret_cast<__m256i*>(offsets),
-                           _mm256_add_epi32(_mm256_mullo_epi32(line, _mm256_set1_epi32(stride)), column));
         __m128i upper[kLanes];
         __m128i lower[kLanes];
         for (int k = 0; k < kLanes; ++k) {

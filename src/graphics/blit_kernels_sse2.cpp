@@ -31,6 +31,21 @@ struct Sse2 {
     template <int n>
     static I Slli32(I a) { return _mm_slli_epi32(a, n); }
     static bool None(I a) { return _mm_movemask_epi8(_mm_cmpeq_epi32(a, _mm_setzero_si128())) == 0xFFFF; }
+    // One bit a lane, from the lane's top bit.
+    static int LaneMask(I a) { return _mm_movemask_ps(_mm_castsi128_ps(a)); }
+    static I LoadAll(const int* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+    static void StoreAll(int* p, I v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+    // Where each lane's pixel lies from the picture's first, in pixels: line * stride + column,
+    // the products (under 2^31, as a picture has fewer pixels) from SSE2's unsigned ones.
+    static I Offsets(I line, I column, int stride)
+    {
+        const I factor = _mm_set1_epi32(stride);
+        const I even = _mm_mul_epu32(line, factor);
+        const I odd = _mm_mul_epu32(_mm_srli_epi64(line, 32), factor);
+        const I products = _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(3, 1, 2, 0)),
+                                              _mm_shuffle_epi32(odd, _MM_SHUFFLE(3, 1, 2, 0)));
+        return _mm_add_epi32(products, column);
+    }
 
     static F ToFloat(I a) { return _mm_cvtepi32_ps(a); }
     static I Truncate(F a) { return _mm_cvttps_epi32(a); }
@@ -85,17 +100,13 @@ struct Sse2 {
 
     // Each lane's pixel and its right neighbour, on its line and the next, split into one
     // register of left pixels and one of right pixels.
-    static void Gather(const std::uint32_t* base, int stride, I line, I column, I& upperLeft, I& upperRight,
+    static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
                        I& lowerLeft, I& lowerRight)
     {
-        alignas(16) int lines[kLanes];
-        alignas(16) int columns[kLanes];
-        _mm_store_si128(reinterpret_cast<__m128i*>(lines), line);
-        _mm_store_si128(reinterpret_cast<__m128i*>(columns), column);
         I upper[kLanes];
         I lower[kLanes];
         for (int k = 0; k < kLanes; ++k) {
-            const std::uint32_t* p = base + static_cast<std::ptrdiff_t>(lines[k]) * stride + columns[k];
+            const std::uint32_t* p = base + offsets[k];
             upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
             lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + stride));
         }
