@@ -102,10 +102,11 @@ struct Avx2 {
     {
         __m128i upper[kLanes];
         __m128i lower[kLanes];
+        const std::uint32_t* below = base + stride;
         for (int k = 0; k < kLanes; ++k) {
-            const std::uint32_t* p = base + offsets[k];
-            upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-            lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + stride));
+            const int offset = offsets[k];
+            upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + offset));
+            lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(below + offset));
         }
         Split(upper, upperLeft, upperRight);
         Split(lower, lowerLeft, lowerRight);

@@ -105,10 +105,11 @@ struct Sse2 {
     {
         I upper[kLanes];
         I lower[kLanes];
+        const std::uint32_t* below = base + stride;
         for (int k = 0; k < kLanes; ++k) {
-            const std::uint32_t* p = base + offsets[k];
-            upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-            lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + stride));
+            const int offset = offsets[k];
+            upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + offset));
+            lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(below + offset));
         }
         Split(upper, upperLeft, upperRight);
         Split(lower, lowerLeft, lowerRight);
