@@ -82,11 +82,13 @@ struct Kernel {
             // product's upper half of the lane stays 0.
             V::StoreAll(out.down + i, Div255(V::Mullo16(wy, opacity)));
             V::StoreAll(out.inside + i, inside);
+            // Chosen without branches: where the run starts and ends changes from row to row,
+            // which a branch would guess wrong. The extra bits keep both counts defined.
             const int lanesInside = V::LaneMask(inside);
-            if (lanesInside != 0) {
-                first = first < count ? first : i + Lowest(lanesInside);
-                last = i + Highest(lanesInside) + 1;
-            }
+            const int any = -static_cast<int>(lanesInside != 0);
+            const int runStart = count + ((i + Lowest(lanesInside | (1 << kLanes)) - count) & any);
+            first = first < runStart ? first : runStart;
+            last += (i + Highest(lanesInside | 1) + 1 - last) & any;
         }
         // A step of the second pass that starts late in the last one reads past it.
         const I none = V::Set32(0);
