@@ -100,24 +100,23 @@ struct Avx2 {
     static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
                        I& lowerLeft, I& lowerRight)
     {
-        __m128i upper[kLanes];
-        __m128i lower[kLanes];
         const std::uint32_t* below = base + stride;
-        for (int k = 0; k < kLanes; ++k) {
-            const int offset = offsets[k];
-            upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + offset));
-            lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(below + offset));
-        }
-        Split(upper, upperLeft, upperRight);
-        Split(lower, lowerLeft, lowerRight);
+        Split(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[2], offsets[3]), Pairs(base, offsets[4], offsets[5]),
+              Pairs(base, offsets[6], offsets[7]), upperLeft, upperRight);
+        Split(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[2], offsets[3]),
+              Pairs(below, offsets[4], offsets[5]), Pairs(below, offsets[6], offsets[7]), lowerLeft, lowerRight);
+    }
+    // The pair at `first` in the lower half, the pair at `second` in the upper.
+    static __m128 Pairs(const std::uint32_t* base, int first, int second)
+    {
+        return _mm_loadh_pi(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + first))),
+                            reinterpret_cast<const __m64*>(base + second));
     }
     // Pairs 0 to 7 into a register of left pixels and one of right pixels, in lane order.
-    static void Split(const __m128i* pairs, I& left, I& right)
+    static void Split(__m128 pairs01, __m128 pairs23, __m128 pairs45, __m128 pairs67, I& left, I& right)
     {
-        const __m256 a = _mm256_castsi256_ps(_mm256_setr_m128i(_mm_unpacklo_epi64(pairs[0], pairs[1]),
-                                                                _mm_unpacklo_epi64(pairs[4], pairs[5])));
-        const __m256 b = _mm256_castsi256_ps(_mm256_setr_m128i(_mm_unpacklo_epi64(pairs[2], pairs[3]),
-                                                                _mm_unpacklo_epi64(pairs[6], pairs[7])));
+        const __m256 a = _mm256_setr_m128(pairs01, pairs45);
+        const __m256 b = _mm256_setr_m128(pairs23, pairs67);
         left = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
         right = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
     }

@@ -103,23 +103,20 @@ struct Sse2 {
     static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
                        I& lowerLeft, I& lowerRight)
     {
-        I upper[kLanes];
-        I lower[kLanes];
         const std::uint32_t* below = base + stride;
-        for (int k = 0; k < kLanes; ++k) {
-            const int offset = offsets[k];
-            upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + offset));
-            lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(below + offset));
-        }
-        Split(upper, upperLeft, upperRight);
-        Split(lower, lowerLeft, lowerRight);
+        Split(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[2], offsets[3]), upperLeft, upperRight);
+        Split(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[2], offsets[3]), lowerLeft, lowerRight);
     }
-    static void Split(const I* pairs, I& left, I& right)
+    // The pair at `first` in the lower half, the pair at `second` in the upper.
+    static __m128 Pairs(const std::uint32_t* base, int first, int second)
     {
-        const __m128 a = _mm_castsi128_ps(_mm_unpacklo_epi64(pairs[0], pairs[1]));
-        const __m128 b = _mm_castsi128_ps(_mm_unpacklo_epi64(pairs[2], pairs[3]));
-        left = _mm_castps_si128(_mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
-        right = _mm_castps_si128(_mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+        return _mm_loadh_pi(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + first))),
+                            reinterpret_cast<const __m64*>(base + second));
+    }
+    static void Split(__m128 pairs01, __m128 pairs23, I& left, I& right)
+    {
+        left = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0)));
+        right = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1)));
     }
 };
 
