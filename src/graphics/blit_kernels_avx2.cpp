@@ -30,6 +30,15 @@ struct Avx2 {
     template <int n>
     static I Slli32(I a) { return _mm256_slli_epi32(a, n); }
     static bool None(I a) { return _mm256_testz_si256(a, a) != 0; }
+    // One bit a lane, from the lane's top bit.
+    static int LaneMask(I a) { return _mm256_movemask_ps(_mm256_castsi256_ps(a)); }
+    static I LoadAll(const int* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+    static void StoreAll(int* p, I v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+    // Where each lane's pixel lies from the picture's first, in pixels.
+    static I Offsets(I line, I column, int stride)
+    {
+        return _mm256_add_epi32(_mm256_mullo_epi32(line, _mm256_set1_epi32(stride)), column);
+    }
 
     static F ToFloat(I a) { return _mm256_cvtepi32_ps(a); }
     static I Truncate(F a) { return _mm256_cvttps_epi32(a); }
@@ -88,29 +97,26 @@ struct Avx2 {
     // Each lane's pixel and its right neighbour read as one 64-bit pair, on its line and the
     // next: half the reads of a gather of each pixel, and plain loads, which some processors
     // (AMD's among them) do much faster than the gather instruction.
-    static void Gather(const std::uint32_t* base, int stride, I line, I column, I& upperLeft, I& upperRight,
+    static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
                        I& lowerLeft, I& lowerRight)
     {
-        alignas(32) int offsets[kLanes];
-        _mm256_store_si256(reinterpret_cast<__m256i*>(offsets),
-                           _mm256_add_epi32(_mm256_mullo_epi32(line, _mm256_set1_epi32(stride)), column));
-        __m128i upper[kLanes];
-        __m128i lower[kLanes];
-        for (int k = 0; k < kLanes; ++k) {
-            const std::uint32_t* p = base + offsets[k];
-            upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-            lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + stride));
-        }
-        Split(upper, upperLeft, upperRight);
-        Split(lower, lowerLeft, lowerRight);
+        const std::uint32_t* below = base + stride;
+        Split(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[2], offsets[3]), Pairs(base, offsets[4], offsets[5]),
+              Pairs(base, offsets[6], offsets[7]), upperLeft, upperRight);
+        Split(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[2], offsets[3]),
+              Pairs(below, offsets[4], offsets[5]), Pairs(below, offsets[6], offsets[7]), lowerLeft, lowerRight);
+    }
+    // The pair at `first` in the lower half, the pair at `second` in the upper.
+    static __m128 Pairs(const std::uint32_t* base, int first, int second)
+    {
+        return _mm_loadh_pi(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + first))),
+                            reinterpret_cast<const __m64*>(base + second));
     }
     // Pairs 0 to 7 into a register of left pixels and one of right pixels, in lane order.
-    static void Split(const __m128i* pairs, I& left, I& right)
+    static void Split(__m128 pairs01, __m128 pairs23, __m128 pairs45, __m128 pairs67, I& left, I& right)
     {
-        const __m256 a = _mm256_castsi256_ps(_mm256_setr_m128i(_mm_unpacklo_epi64(pairs[0], pairs[1]),
-                                                                _mm_unpacklo_epi64(pairs[4], pairs[5])));
-        const __m256 b = _mm256_castsi256_ps(_mm256_setr_m128i(_mm_unpacklo_epi64(pairs[2], pairs[3]),
-                                                                _mm_unpacklo_epi64(pairs[6], pairs[7])));
+        const __m256 a = _mm256_setr_m128(pairs01, pairs45);
+        const __m256 b = _mm256_setr_m128(pairs23, pairs67);
         left = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
         right = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
     }

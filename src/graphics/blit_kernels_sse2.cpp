@@ -31,6 +31,21 @@ struct Sse2 {
     template <int n>
     static I Slli32(I a) { return _mm_slli_epi32(a, n); }
     static bool None(I a) { return _mm_movemask_epi8(_mm_cmpeq_epi32(a, _mm_setzero_si128())) == 0xFFFF; }
+    // One bit a lane, from the lane's top bit.
+    static int LaneMask(I a) { return _mm_movemask_ps(_mm_castsi128_ps(a)); }
+    static I LoadAll(const int* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+    static void StoreAll(int* p, I v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+    // Where each lane's pixel lies from the picture's first, in pixels: line * stride + column,
+    // the products (under 2^31, as a picture has fewer pixels) from SSE2's unsigned ones.
+    static I Offsets(I line, I column, int stride)
+    {
+        const I factor = _mm_set1_epi32(stride);
+        const I even = _mm_mul_epu32(line, factor);
+        const I odd = _mm_mul_epu32(_mm_srli_epi64(line, 32), factor);
+        const I products = _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(3, 1, 2, 0)),
+                                              _mm_shuffle_epi32(odd, _MM_SHUFFLE(3, 1, 2, 0)));
+        return _mm_add_epi32(products, column);
+    }
 
     static F ToFloat(I a) { return _mm_cvtepi32_ps(a); }
     static I Truncate(F a) { return _mm_cvttps_epi32(a); }
@@ -85,29 +100,23 @@ struct Sse2 {
 
     // Each lane's pixel and its right neighbour, on its line and the next, split into one
     // register of left pixels and one of right pixels.
-    static void Gather(const std::uint32_t* base, int stride, I line, I column, I& upperLeft, I& upperRight,
+    static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
                        I& lowerLeft, I& lowerRight)
     {
-        alignas(16) int lines[kLanes];
-        alignas(16) int columns[kLanes];
-        _mm_store_si128(reinterpret_cast<__m128i*>(lines), line);
-        _mm_store_si128(reinterpret_cast<__m128i*>(columns), column);
-        I upper[kLanes];
-        I lower[kLanes];
-        for (int k = 0; k < kLanes; ++k) {
-            const std::uint32_t* p = base + static_cast<std::ptrdiff_t>(lines[k]) * stride + columns[k];
-            upper[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-            lower[k] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + stride));
-        }
-        Split(upper, upperLeft, upperRight);
-        Split(lower, lowerLeft, lowerRight);
+        const std::uint32_t* below = base + stride;
+        Split(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[2], offsets[3]), upperLeft, upperRight);
+        Split(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[2], offsets[3]), lowerLeft, lowerRight);
     }
-    static void Split(const I* pairs, I& left, I& right)
+    // The pair at `first` in the lower half, the pair at `second` in the upper.
+    static __m128 Pairs(const std::uint32_t* base, int first, int second)
     {
-        const __m128 a = _mm_castsi128_ps(_mm_unpacklo_epi64(pairs[0], pairs[1]));
-        const __m128 b = _mm_castsi128_ps(_mm_unpacklo_epi64(pairs[2], pairs[3]));
-        left = _mm_castps_si128(_mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
-        right = _mm_castps_si128(_mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+        return _mm_loadh_pi(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + first))),
+                            reinterpret_cast<const __m64*>(base + second));
+    }
+    static void Split(__m128 pairs01, __m128 pairs23, I& left, I& right)
+    {
+        left = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0)));
+        right = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1)));
     }
 };
 
