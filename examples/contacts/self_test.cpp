@@ -518,7 +518,7 @@ void SelfTest::PlanSteps()
     // every size.
     const int minWidth = m_Window.Scale(560), minHeight = m_Window.Scale(330);
     Add(L"the window dragged smaller than its minimum",
-        [window] { SetWindowPos(window, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER); }, [] { return true; },
+        [this] { m_Window.SetSize(100, 80); }, [] { return true; },
         [this, minWidth, minHeight] {
             Check(m_Window.GetClientWidth() == minWidth && m_Window.GetClientHeight() == minHeight,
                   L"the window went below its minimum size");
@@ -526,7 +526,7 @@ void SelfTest::PlanSteps()
             Check(fault.empty(), fault);
         });
     Add(L"and larger than at the start",
-        [window] { SetWindowPos(window, nullptr, 0, 0, 1400, 700, SWP_NOMOVE | SWP_NOZORDER); },
+        [this] { m_Window.SetSize(1400, 700); },
         [] { return true; },
         [this] {
             const std::wstring fault = LayoutFault(m_Window);
