@@ -61,17 +61,13 @@ void ChoicesPanel::Create(HWND parent, int x, int y)
 
 void ChoicesPanel::ShowEveryName()
 {
-    HWND list = m_Lead.GetWndHandle();
-    const auto rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    const auto row = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    RECT outer = {};
-    RECT inner = {};
-    if (rows <= 0 || row <= 0 || !GetWindowRect(list, &outer) || !GetClientRect(list, &inner)) {
+    const int rows = m_Lead.GetItemNum();
+    const auto row = static_cast<int>(SendMessageW(m_Lead.GetWndHandle(), LB_GETITEMHEIGHT, 0, 0));
+    if (rows <= 0 || row <= 0) {
         return;
     }
-    const int border = (outer.bottom - outer.top) - inner.bottom;
-    SetWindowPos(list, nullptr, 0, 0, outer.right - outer.left, rows * row + border,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int border = m_Lead.GetHeight() - m_Lead.GetClientHeight();
+    m_Lead.SetSize(m_Lead.GetWidth(), rows * row + border);
 }
 
 void ChoicesPanel::Show(bool visible)
