@@ -3,10 +3,12 @@
 // file of each instruction set, inside its unnamed namespace, so that each gets a copy
 // compiled for its own instructions (a shared inline copy could be AVX2 code run on SSE2).
 //
-// Colours are premultiplied ARGB, widened to 16 bits a channel; every division by 255 is the
-// exact floor. A bilinear sample weighs the four pixels around its point wx : 255 - wx across
-// and wy : 255 - wy down, as GDI+ does; the opacity is folded into the weights down, and the
-// result goes over the ground rounded as GDI's alpha blend rounds.
+// Colours are premultiplied ARGB, widened to 16 bits a channel. A bilinear sample weighs the
+// four pixels around its point wx : 255 - wx across, as GDI+ does, and wy : 255 - wy down,
+// the weights down scaled by the opacity to a sum of about 2^22 / 255 (see DownScale); the
+// two sums across are exact, the one down is taken from the upper halves of the products and
+// rounded once. The result goes over the ground rounded as GDI's alpha blend rounds, with the
+// exact floor of each division by 255.
 
 template <class V>
 struct Kernel {
@@ -14,21 +16,50 @@ struct Kernel {
     using F = typename V::F;
     static constexpr int kLanes = V::kLanes;
 
-    static I Div255(I n) { return V::template Srli16<7>(V::MulHi16(n, V::Set16(0x8081))); }
+    // The constants of the blend, made once a row. Hidden from the compiler's constant
+    // folding, which otherwise makes each anew in every step and, short of registers (a
+    // 32-bit processor has 8), stores it aside there as well; this way each is kept in a
+    // register or read from the stack as an operand.
+    struct Constants {
+        I full = Opaque(V::Set16(255));
+        I halfDown = Opaque(V::Set16(127));
+        I inverse255 = Opaque(V::Set16(0x8081));
+        I halfSample = Opaque(V::Set16(64));
+
+        static I Opaque(I v)
+        {
+            asm("" : "+x"(v));
+            return v;
+        }
+    };
+
+    static I Div255(I n, const Constants& k) { return V::template Srli16<7>(V::MulHi16(n, k.inverse255)); }
 
     // colour + round(ground * (255 - alpha of colour) / 255), each 16-bit channel.
-    static I Over(I colour, I ground)
+    static I Over(I colour, I ground, const Constants& k)
     {
-        const I keep = V::Sub16(V::Set16(255), V::BroadcastAlpha(colour));
-        return V::Add16(colour, Div255(V::Add16(V::Mullo16(ground, keep), V::Set16(127))));
+        const I keep = V::Sub16(k.full, V::BroadcastAlpha(colour));
+        return V::Add16(colour, Div255(V::Add16(V::Mullo16(ground, keep), k.halfDown), k));
     }
 
-    static I Sample(I upperLeft, I upperRight, I lowerLeft, I lowerRight, I left, I right, I up, I down)
+    // Across: at most 255 * 255, exact in 16 bits. Down: the weights sum to 255 * 128 * 2^16 /
+    // 255^2 * opacity / 255, so the upper halves of the products are the colour times 128.
+    static I Sample(I upperLeft, I upperRight, I lowerLeft, I lowerRight, I left, I right, I up, I down,
+                    const Constants& k)
     {
-        const I upper = Div255(V::Add16(V::Mullo16(upperLeft, left), V::Mullo16(upperRight, right)));
-        const I lower = Div255(V::Add16(V::Mullo16(lowerLeft, left), V::Mullo16(lowerRight, right)));
-        return Div255(V::Add16(V::Mullo16(upper, up), V::Mullo16(lower, down)));
+        const I upper = V::Add16(V::Mullo16(upperLeft, left), V::Mullo16(upperRight, right));
+        const I lower = V::Add16(V::Mullo16(lowerLeft, left), V::Mullo16(lowerRight, right));
+        return V::template Srli16<7>(
+            V::Add16(V::Add16(V::MulHi16(upper, up), V::MulHi16(lower, down)), k.halfSample));
     }
+
+    // A weight down of 0 to 255 times this, rounded, is the weight in the 16-bit units Sample
+    // takes; all of 255 is DownTotal.
+    static float DownScale(unsigned opacity)
+    {
+        return static_cast<float>(opacity) * (8388608.0f / (255.0f * 255.0f * 255.0f));
+    }
+    static int DownTotal(unsigned opacity) { return static_cast<int>(255.0f * DownScale(opacity) + 0.5f); }
 
     // A row is drawn a stretch at a time in two passes. The first works out, for every pixel
     // of the stretch, whether it samples inside the cell, where its samples lie and their
@@ -57,7 +88,7 @@ struct Kernel {
         const F top = V::SetF(s.cellTop), bottom = V::SetF(s.cellBottom);
         const F scale = V::SetF(255.0f), half = V::SetF(0.5f);
         const I lanes = V::LaneIndex();
-        const I opacity = V::Set16(static_cast<int>(s.opacity));
+        const F downScale = V::SetF(DownScale(s.opacity));
         first = count;
         last = 0;
         // Columns are whole numbers far below 2^24, which single precision adds exactly.
@@ -77,10 +108,9 @@ struct Kernel {
             const I wx = V::And(V::Truncate(V::AddF(V::MulF(V::SubF(sx, V::ToFloat(column)), scale), half)), inside);
             const I wy = V::And(V::Truncate(V::AddF(V::MulF(V::SubF(sy, V::ToFloat(line)), scale), half)), inside);
             V::StoreAll(out.offset + i, V::Offsets(V::And(line, inside), V::And(column, inside), s.sourceStride));
-            V::StoreAll(out.across + i, wx);
-            // The opacity goes into the weights down while each is one lane: the 16-bit
-            // product's upper half of the lane stays 0.
-            V::StoreAll(out.down + i, Div255(V::Mullo16(wy, opacity)));
+            V::StoreAll(out.across + i, V::Weight(wx));
+            // The opacity goes into the weights down.
+            V::StoreAll(out.down + i, V::Weight(V::Truncate(V::AddF(V::MulF(V::ToFloat(wy), downScale), half))));
             V::StoreAll(out.inside + i, inside);
             // Chosen without branches: where the run starts and ends changes from row to row,
             // which a branch would guess wrong. The extra bits keep both counts defined.
@@ -101,37 +131,75 @@ struct Kernel {
     static int Lowest(int bits) { return __builtin_ctz(static_cast<unsigned>(bits)); }
     static int Highest(int bits) { return 31 - __builtin_clz(static_cast<unsigned>(bits)); }
 
+    // The pixels of one half of a step (Unpacklo8's or Unpackhi8's), sampled and blended,
+    // as 16-bit channels. Each half is done whole before the other, so that what it needs
+    // fits the registers of a 32-bit processor.
+    template <bool upperHalf>
+    static I Widen(I pixels)
+    {
+        return upperHalf ? V::Unpackhi8(pixels) : V::Unpacklo8(pixels);
+    }
+    template <bool upperHalf>
+    static I Blend(I upperLeft, I upperRight, I lowerLeft, I lowerRight, I across, I down, I total, I ground,
+                   const Constants& k)
+    {
+        const I right = V::template Spread<upperHalf>(across);
+        const I left = V::Sub16(k.full, right);
+        const I below = V::template Spread<upperHalf>(down);
+        const I above = V::Sub16(total, below);
+        return Over(Sample(Widen<upperHalf>(upperLeft), Widen<upperHalf>(upperRight), Widen<upperHalf>(lowerLeft),
+                           Widen<upperHalf>(lowerRight), left, right, above, below, k),
+                    Widen<upperHalf>(ground), k);
+    }
+
+    // One step of pass two: the pixels from `at` that the buffers' entries from `entry`
+    // describe, of which the first `count` may be drawn; the step reads and writes all its
+    // lanes when the row has room for them.
+    static void Step(const RowSampling& s, const int* offset, const int* across, const int* down, const int* inside,
+                     std::uint32_t* at, int count, bool room, I total, const Constants& k)
+    {
+        const int touched = room ? kLanes : count;
+        const I drawn = V::LoadAll(inside);
+        I upperLeft, upperRight, lowerLeft, lowerRight;
+        V::Gather(s.source, s.sourceStride, offset, upperLeft, upperRight, lowerLeft, lowerRight);
+        if (V::None(V::And(V::Or(V::Or(upperLeft, upperRight), V::Or(lowerLeft, lowerRight)), drawn))) {
+            return;
+        }
+        const I weightsAcross = V::LoadAll(across);
+        const I weightsDown = V::LoadAll(down);
+        const I ground = V::Load(at, touched);
+        const I low = Blend<false>(upperLeft, upperRight, lowerLeft, lowerRight, weightsAcross, weightsDown, total,
+                                   ground, k);
+        const I high = Blend<true>(upperLeft, upperRight, lowerLeft, lowerRight, weightsAcross, weightsDown, total,
+                                   ground, k);
+        V::Store(at, V::Select(drawn, V::Pack(low, high), ground), touched);
+    }
+
+    // Step for a row's last few pixels, with narrower vectors.
+    static void LastStep(const RowSampling& s, const int* offset, const int* across, const int* down,
+                         const int* inside, std::uint32_t* at, int count, bool room)
+    {
+        Step(s, offset, across, down, inside, at, count, room, V::Set16(DownTotal(s.opacity)), Constants());
+    }
+
     // Pass two: pixels [first, last) of the stretch the buffers describe, which starts at
-    // `row`.
+    // `row`. Where the vectors have more lanes than the narrower ones of V::Narrow, a run's
+    // last pixels that fit those are done with them: a wide step there would mostly sample
+    // pixels past the run.
     static void Draw(const RowSampling& s, const Stretch& in, std::uint32_t* row, int rowLeft, int first, int last)
     {
-        const I opacity32 = V::Set32(static_cast<int>(s.opacity));
-        const I full = V::Set32(255);
-        for (int i = first; i < last; i += kLanes) {
+        const I total = V::Set16(DownTotal(s.opacity));
+        const Constants k;
+        constexpr int narrowLanes = V::Narrow::kLanes;
+        int i = first;
+        for (; narrowLanes < kLanes ? last - i > narrowLanes : i < last; i += kLanes) {
             const int count = last - i < kLanes ? last - i : kLanes;
-            const int touched = rowLeft + i + kLanes <= s.rowWidth ? kLanes : count;
-            const I inside = V::LoadAll(in.inside + i);
-            I upperLeft, upperRight, lowerLeft, lowerRight;
-            V::Gather(s.source, s.sourceStride, in.offset + i, upperLeft, upperRight, lowerLeft, lowerRight);
-            if (V::None(V::And(V::Or(V::Or(upperLeft, upperRight), V::Or(lowerLeft, lowerRight)), inside))) {
-                continue;
-            }
-            const I wx = V::LoadAll(in.across + i);
-            const I down = V::LoadAll(in.down + i);
-            I rightLow, rightHigh, leftLow, leftHigh, downLow, downHigh, upLow, upHigh;
-            V::Spread(wx, rightLow, rightHigh);
-            V::Spread(V::Sub32(full, wx), leftLow, leftHigh);
-            V::Spread(down, downLow, downHigh);
-            V::Spread(V::Sub32(opacity32, down), upLow, upHigh);
-            std::uint32_t* at = row + i;
-            const I ground = V::Load(at, touched);
-            const I low = Over(Sample(V::Unpacklo8(upperLeft), V::Unpacklo8(upperRight), V::Unpacklo8(lowerLeft),
-                                      V::Unpacklo8(lowerRight), leftLow, rightLow, upLow, downLow),
-                               V::Unpacklo8(ground));
-            const I high = Over(Sample(V::Unpackhi8(upperLeft), V::Unpackhi8(upperRight), V::Unpackhi8(lowerLeft),
-                                       V::Unpackhi8(lowerRight), leftHigh, rightHigh, upHigh, downHigh),
-                                V::Unpackhi8(ground));
-            V::Store(at, V::Select(inside, V::Pack(low, high), ground), touched);
+            Step(s, in.offset + i, in.across + i, in.down + i, in.inside + i, row + i, count,
+                 rowLeft + i + kLanes <= s.rowWidth, total, k);
+        }
+        if (narrowLanes < kLanes && i < last) {
+            Kernel<typename V::Narrow>::LastStep(s, in.offset + i, in.across + i, in.down + i, in.inside + i, row + i,
+                                                 last - i, rowLeft + i + narrowLanes <= s.rowWidth);
         }
     }
 
@@ -152,6 +220,7 @@ struct Kernel {
     static void BlendRow(const std::uint32_t* source, std::uint32_t* row, int count, unsigned opacity)
     {
         const I fade = V::Set16(static_cast<int>(opacity));
+        const Constants k;
         for (int x = 0; x < count; x += kLanes) {
             const int n = count - x < kLanes ? count - x : kLanes;
             const I colour = V::Load(source + x, n);
@@ -162,10 +231,10 @@ struct Kernel {
             I low = V::Unpacklo8(colour);
             I high = V::Unpackhi8(colour);
             if (opacity != 255) {
-                low = Div255(V::Mullo16(low, fade));
-                high = Div255(V::Mullo16(high, fade));
+                low = Div255(V::Mullo16(low, fade), k);
+                high = Div255(V::Mullo16(high, fade), k);
             }
-            V::Store(row + x, V::Pack(Over(low, V::Unpacklo8(ground)), Over(high, V::Unpackhi8(ground))), n);
+            V::Store(row + x, V::Pack(Over(low, V::Unpacklo8(ground), k), Over(high, V::Unpackhi8(ground), k)), n);
         }
     }
 };

@@ -12,10 +12,85 @@ namespace {
 
 #include "graphics/blit_kernel_body.h"
 
+// Four pixels a step with the instructions the processor has beside AVX2, for the last pixels
+// of a run; its weights as Avx2::Weight stores them.
+struct Avx2Narrow {
+    using I = __m128i;
+    using F = __m128;
+    static constexpr int kLanes = 4;
+    using Narrow = Avx2Narrow;
+
+    static I Set16(int v) { return _mm_set1_epi16(static_cast<short>(v)); }
+    static I LaneIndex() { return _mm_setr_epi32(0, 1, 2, 3); }
+    static I And(I a, I b) { return _mm_and_si128(a, b); }
+    static I Or(I a, I b) { return _mm_or_si128(a, b); }
+    static I Select(I mask, I a, I b) { return _mm_blendv_epi8(b, a, mask); }
+    static bool None(I a) { return _mm_testz_si128(a, a) != 0; }
+    static I LoadAll(const int* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+
+    static I Unpacklo8(I a) { return _mm_unpacklo_epi8(a, _mm_setzero_si128()); }
+    static I Unpackhi8(I a) { return _mm_unpackhi_epi8(a, _mm_setzero_si128()); }
+    static I Pack(I low, I high) { return _mm_packus_epi16(low, high); }
+    static I Add16(I a, I b) { return _mm_add_epi16(a, b); }
+    static I Sub16(I a, I b) { return _mm_sub_epi16(a, b); }
+    static I Mullo16(I a, I b) { return _mm_mullo_epi16(a, b); }
+    static I MulHi16(I a, I b) { return _mm_mulhi_epu16(a, b); }
+    template <int n>
+    static I Srli16(I a) { return _mm_srli_epi16(a, n); }
+    static I BroadcastAlpha(I a)
+    {
+        return _mm_shuffle_epi8(a, _mm_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15));
+    }
+    template <bool upperHalf>
+    static I Spread(I weight)
+    {
+        if (upperHalf) {
+            return _mm_shuffle_epi8(weight, _mm_setr_epi8(8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13));
+        }
+        return _mm_shuffle_epi8(weight, _mm_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5));
+    }
+
+    static I FirstLanes(int count) { return _mm_cmpgt_epi32(_mm_set1_epi32(count), LaneIndex()); }
+    static I Load(const std::uint32_t* p, int count)
+    {
+        if (count == kLanes) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        }
+        return _mm_maskload_epi32(reinterpret_cast<const int*>(p), FirstLanes(count));
+    }
+    static void Store(std::uint32_t* p, I v, int count)
+    {
+        if (count == kLanes) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+        } else {
+            _mm_maskstore_epi32(reinterpret_cast<int*>(p), FirstLanes(count), v);
+        }
+    }
+
+    static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
+                       I& lowerLeft, I& lowerRight)
+    {
+        const std::uint32_t* below = base + stride;
+        Split(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[2], offsets[3]), upperLeft, upperRight);
+        Split(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[2], offsets[3]), lowerLeft, lowerRight);
+    }
+    static __m128 Pairs(const std::uint32_t* base, int first, int second)
+    {
+        return _mm_loadh_pi(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + first))),
+                            reinterpret_cast<const __m64*>(base + second));
+    }
+    static void Split(__m128 pairs01, __m128 pairs23, I& left, I& right)
+    {
+        left = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0)));
+        right = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+};
+
 struct Avx2 {
     using I = __m256i;
     using F = __m256;
     static constexpr int kLanes = 8;
+    using Narrow = Avx2Narrow;
 
     static I Set32(int v) { return _mm256_set1_epi32(v); }
     static I Set16(int v) { return _mm256_set1_epi16(static_cast<short>(v)); }
@@ -66,15 +141,19 @@ struct Avx2 {
         return _mm256_shuffle_epi8(a, _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6,
                                                        7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15));
     }
-    // Weights of 0 to 255 in 32-bit lanes, as 16-bit channels of the lanes' pixels in the
-    // order Unpacklo8 and Unpackhi8 widen them; a weight's upper byte, 0, from a lane's
-    // second byte.
-    static void Spread(I weight, I& low, I& high)
+    // A weight below 2^16 a 32-bit lane, as pass one stores it for Spread.
+    static I Weight(I a) { return a; }
+    // Weights as Weight stores them, as 16-bit channels of the lanes' pixels in the order
+    // Unpacklo8 (false) or Unpackhi8 (true) widens them.
+    template <bool upperHalf>
+    static I Spread(I weight)
     {
-        low = _mm256_shuffle_epi8(weight, _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 1, 4, 1, 4, 1, 4, 1, 0, 1, 0, 1, 0,
-                                                           1, 0, 1, 4, 1, 4, 1, 4, 1, 4, 1));
-        high = _mm256_shuffle_epi8(weight, _mm256_setr_epi8(8, 1, 8, 1, 8, 1, 8, 1, 12, 1, 12, 1, 12, 1, 12, 1, 8, 1, 8,
-                                                            1, 8, 1, 8, 1, 12, 1, 12, 1, 12, 1, 12, 1));
+        if (upperHalf) {
+            return _mm256_shuffle_epi8(weight, _mm256_setr_epi8(8, 9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13, 8,
+                                                                9, 8, 9, 8, 9, 8, 9, 12, 13, 12, 13, 12, 13, 12, 13));
+        }
+        return _mm256_shuffle_epi8(weight, _mm256_setr_epi8(0, 1, 0, 1, 0, 1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5, 0, 1, 0, 1, 0,
+                                                            1, 0, 1, 4, 5, 4, 5, 4, 5, 4, 5));
     }
 
     static I FirstLanes(int count) { return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), LaneIndex()); }

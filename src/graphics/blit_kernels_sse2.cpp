@@ -17,6 +17,8 @@ struct Sse2 {
     using I = __m128i;
     using F = __m128;
     static constexpr int kLanes = 4;
+    // No narrower vectors.
+    using Narrow = Sse2;
 
     static I Set32(int v) { return _mm_set1_epi32(v); }
     static I Set16(int v) { return _mm_set1_epi16(static_cast<short>(v)); }
@@ -68,13 +70,14 @@ struct Sse2 {
     static I Srli16(I a) { return _mm_srli_epi16(a, n); }
     static I BroadcastAlpha(I a) { return _mm_shufflehi_epi16(_mm_shufflelo_epi16(a, 0xFF), 0xFF); }
 
-    // Weights of 0 to 255 in 32-bit lanes, as 16-bit channels of the lanes' pixels in the
-    // order Unpacklo8 and Unpackhi8 widen them.
-    static void Spread(I weight, I& low, I& high)
+    // A weight below 2^16 a 32-bit lane, as pass one stores it for Spread: in both halves.
+    static I Weight(I a) { return Or(a, Slli32<16>(a)); }
+    // Weights as Weight stores them, as 16-bit channels of the lanes' pixels in the order
+    // Unpacklo8 (false) or Unpackhi8 (true) widens them.
+    template <bool upperHalf>
+    static I Spread(I weight)
     {
-        const I pair = Or(weight, Slli32<16>(weight));
-        low = Unpacklo32(pair, pair);
-        high = Unpackhi32(pair, pair);
+        return upperHalf ? Unpackhi32(weight, weight) : Unpacklo32(weight, weight);
     }
 
     // The first `count` pixels; the rest read as 0 and are never written back.

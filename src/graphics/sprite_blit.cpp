@@ -66,54 +66,58 @@ struct Sampling {
     float originX, originY, xx, xy, yx, yy;
 };
 
-// The columns of a row that may sample inside [low, high) along one source axis, whose
-// coordinate is start + x * step: a superset, widened by a pixel either side. Worked out
-// once a sprite, so that each row costs two multiplications.
+// The columns of each row that may sample inside [low, high) along one source axis, whose
+// coordinate at column x of row y is origin + y * perRow + x * step: a superset, widened by a
+// pixel either side. The bounds are lines in y, worked out once a sprite, so that a row costs
+// two multiplications and no branch.
 class AxisSpan {
 public:
-    AxisSpan(double step, double low, double high)
-        : m_Flat(std::fabs(step) < 1e-9), m_Inverse(m_Flat ? 0 : 1 / step), m_Low(low), m_High(high)
-    {
-    }
-    void Narrow(double start, int& first, int& last) const
+    AxisSpan(double origin, double perRow, double step, double low, double high)
+        : m_Flat(std::fabs(step) < 1e-9), m_Origin(origin), m_PerRow(perRow), m_Low(low), m_High(high)
     {
         if (m_Flat) {
+            return;
+        }
+        const double inverse = 1 / step;
+        // Where the coordinate crosses the lower and the upper bound, and which comes first.
+        double nearStart = (low - origin) * inverse;
+        double farStart = (high - origin) * inverse;
+        if (step < 0) {
+            std::swap(nearStart, farStart);
+        }
+        m_NearStart = nearStart;
+        m_FarStart = farStart;
+        m_Slope = -perRow * inverse;
+    }
+    void Narrow(int y, int& first, int& last) const
+    {
+        const auto row = static_cast<double>(y);
+        if (m_Flat) {
+            const double start = m_Origin + row * m_PerRow;
             if (start < m_Low - 1 || start > m_High + 1) {
                 last = first;
             }
             return;
         }
-        double a = (m_Low - start) * m_Inverse;
-        double b = (m_High - start) * m_Inverse;
-        if (a > b) {
-            std::swap(a, b);
-        }
-        // Clamped in double precision first: far-off bounds do not fit an int. Within two
-        // of the row, the clamp below gives what it would give for the bound itself.
+        // Clamped in double precision first: far-off bounds do not fit an int. Within two of
+        // the row, the clamp below gives what it would give for the bound itself; and there
+        // the floor and ceiling are truncations of positive numbers.
         const double lowest = first - 2.0;
         const double highest = last + 2.0;
-        const int from = std::min(std::max(Floor(std::min(std::max(a, lowest), highest)) - 1, first), last);
-        const int to = std::min(std::max(Ceiling(std::min(std::max(b, lowest), highest)) + 2, first), last);
+        const double nearBound = std::min(std::max(m_NearStart + row * m_Slope, lowest), highest);
+        const double farBound = std::min(std::max(m_FarStart + row * m_Slope, lowest), highest);
+        const int floorNear = static_cast<int>(nearBound - lowest) + first - 2;
+        const int ceilingFar = last + 2 - static_cast<int>(highest - farBound);
+        const int from = std::min(std::max(floorNear - 1, first), last);
+        const int to = std::min(std::max(ceilingFar + 2, from), last);
         first = from;
-        last = std::max(first, to);
+        last = to;
     }
 
 private:
-    // Of values that fit an int; without the library calls std::floor and std::ceil are on
-    // processors without SSE4.1, once a row.
-    static int Floor(double v)
-    {
-        const int i = static_cast<int>(v);
-        return static_cast<double>(i) > v ? i - 1 : i;
-    }
-    static int Ceiling(double v)
-    {
-        const int i = static_cast<int>(v);
-        return static_cast<double>(i) < v ? i + 1 : i;
-    }
-
     bool m_Flat;
-    double m_Inverse, m_Low, m_High;
+    double m_Origin, m_PerRow, m_Low, m_High;
+    double m_NearStart = 0, m_FarStart = 0, m_Slope = 0;
 };
 
 // Asks for the cache lines of `count` pixels from `from`. The back buffer is larger than the
@@ -148,15 +152,14 @@ void BlitResampled(const BlitKernels& kernels, const TargetPixels& target, const
     row.cellBottom = row.cellTop + static_cast<float>(p.cellHeight);
     row.opacity = p.opacity;
     row.rowWidth = target.width;
-    const AxisSpan across(s.xx, row.cellLeft, row.cellRight);
-    const AxisSpan down(s.yx, row.cellTop, row.cellBottom);
+    const AxisSpan across(s.originX, s.xy, s.xx, row.cellLeft, row.cellRight);
+    const AxisSpan down(s.originY, s.yy, s.yx, row.cellTop, row.cellBottom);
     // The columns of row y that may sample inside the cell.
     const auto span = [&](int y, int& first, int& last) {
-        const auto fy = static_cast<float>(y);
         first = left;
         last = right;
-        across.Narrow(s.originX + static_cast<double>(fy) * s.xy, first, last);
-        down.Narrow(s.originY + static_cast<double>(fy) * s.yy, first, last);
+        across.Narrow(y, first, last);
+        down.Narrow(y, first, last);
     };
     const auto rowOf = [&](int y) { return target.bits + static_cast<std::ptrdiff_t>(y) * target.stride; };
     int first = 0;
