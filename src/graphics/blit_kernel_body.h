@@ -4,11 +4,12 @@
 // compiled for its own instructions (a shared inline copy could be AVX2 code run on SSE2).
 //
 // Colours are premultiplied ARGB, widened to 16 bits a channel. A bilinear sample weighs the
-// four pixels around its point wx : 255 - wx across, as GDI+ does, and wy : 255 - wy down,
-// the weights down scaled by the opacity to a sum of about 2^22 / 255 (see DownScale); the
-// two sums across are exact, the one down is taken from the upper halves of the products and
-// rounded once. The result goes over the ground rounded as GDI's alpha blend rounds, with the
-// exact floor of each division by 255.
+// four pixels around its point 127 - wx : wx across (wx of 0 to 127) and 255 - wy : wy down,
+// the weights down scaled by the opacity (see DownScale); the sums across are exact, the one
+// down is taken from the upper halves of the products and rounded once. The result goes over
+// the ground rounded as GDI's alpha blend rounds, with the exact floor of the division by 255.
+// The sums across fit the multiply-adds of bytes of AVX2, which the SSE2 kernels do in two
+// products.
 
 template <class V>
 struct Kernel {
@@ -24,7 +25,8 @@ struct Kernel {
         I full = Opaque(V::Set16(255));
         I halfDown = Opaque(V::Set16(127));
         I inverse255 = Opaque(V::Set16(0x8081));
-        I halfSample = Opaque(V::Set16(64));
+        I wholeAcross = Opaque(V::Set16(kWholeAcross));
+        I halfSample = Opaque(V::Set16(32));
 
         static I Opaque(I v)
         {
@@ -42,24 +44,59 @@ struct Kernel {
         return V::Add16(colour, Div255(V::Add16(V::Mullo16(ground, keep), k.halfDown), k));
     }
 
-    // Across: at most 255 * 255, exact in 16 bits. Down: the weights sum to 255 * 128 * 2^16 /
-    // 255^2 * opacity / 255, so the upper halves of the products are the colour times 128.
-    static I Sample(I upperLeft, I upperRight, I lowerLeft, I lowerRight, I left, I right, I up, I down,
-                    const Constants& k)
+    static constexpr int kWholeAcross = 127;
+
+    // The sums across of one half of a step (Unpacklo8's or Unpackhi8's pixels), on the upper
+    // and the lower line, from the samples one at a time: at most 255 * 127.
+    template <bool upperHalf>
+    static void SumAcross(I upperLeft, I upperRight, I lowerLeft, I lowerRight, I across, const Constants& k,
+                          I& upper, I& lower)
     {
-        const I upper = V::Add16(V::Mullo16(upperLeft, left), V::Mullo16(upperRight, right));
-        const I lower = V::Add16(V::Mullo16(lowerLeft, left), V::Mullo16(lowerRight, right));
-        return V::template Srli16<7>(
-            V::Add16(V::Add16(V::MulHi16(upper, up), V::MulHi16(lower, down)), k.halfSample));
+        const I right = V::template Spread<upperHalf>(across);
+        const I left = V::Sub16(k.wholeAcross, right);
+        upper = V::Add16(V::Mullo16(Widen<upperHalf>(upperLeft), left), V::Mullo16(Widen<upperHalf>(upperRight), right));
+        lower = V::Add16(V::Mullo16(Widen<upperHalf>(lowerLeft), left), V::Mullo16(Widen<upperHalf>(lowerRight), right));
     }
 
-    // A weight down of 0 to 255 times this, rounded, is the weight in the 16-bit units Sample
+    // Reads a step's samples and sums them across; false, with nothing summed, when every
+    // sample of the pixels drawn is transparent.
+    static bool Across(const RowSampling& s, const int* offset, I drawn, I across, const Constants& k, I& upperLow,
+                       I& upperHigh, I& lowerLow, I& lowerHigh)
+    {
+        if constexpr (V::kMultipliesBytes) {
+            return V::Across(s.source, s.sourceStride, offset, drawn, across, upperLow, upperHigh, lowerLow, lowerHigh);
+        } else {
+            I upperLeft, upperRight, lowerLeft, lowerRight;
+            V::Gather(s.source, s.sourceStride, offset, upperLeft, upperRight, lowerLeft, lowerRight);
+            if (V::None(V::And(V::Or(V::Or(upperLeft, upperRight), V::Or(lowerLeft, lowerRight)), drawn))) {
+                return false;
+            }
+            SumAcross<false>(upperLeft, upperRight, lowerLeft, lowerRight, across, k, upperLow, lowerLow);
+            SumAcross<true>(upperLeft, upperRight, lowerLeft, lowerRight, across, k, upperHigh, lowerHigh);
+            return true;
+        }
+    }
+
+    // Down: the weights sum to about 2^15 * 128 / 127 at most, so the upper halves of the
+    // products are the colour times 64.
+    static I Down(I upper, I lower, I up, I down, const Constants& k)
+    {
+        return V::template Srli16<6>(V::Add16(V::Add16(V::MulHi16(upper, up), V::MulHi16(lower, down)), k.halfSample));
+    }
+
+    // A weight down of 0 to 255 times this, rounded, is the weight in the 16-bit units Down
     // takes; all of 255 is DownTotal.
     static float DownScale(unsigned opacity)
     {
-        return static_cast<float>(opacity) * (8388608.0f / (255.0f * 255.0f * 255.0f));
+        return static_cast<float>(opacity) * (32768.0f * 128.0f / (127.0f * 255.0f * 255.0f));
     }
     static int DownTotal(unsigned opacity) { return static_cast<int>(255.0f * DownScale(opacity) + 0.5f); }
+
+    template <bool upperHalf>
+    static I Widen(I pixels)
+    {
+        return upperHalf ? V::Unpackhi8(pixels) : V::Unpacklo8(pixels);
+    }
 
     // A row is drawn a stretch at a time in two passes. The first works out, for every pixel
     // of the stretch, whether it samples inside the cell, where its samples lie and their
@@ -86,7 +123,7 @@ struct Kernel {
         const F rowX = V::SetF(fy * s.xy), rowY = V::SetF(fy * s.yy);
         const F left = V::SetF(s.cellLeft), right = V::SetF(s.cellRight);
         const F top = V::SetF(s.cellTop), bottom = V::SetF(s.cellBottom);
-        const F scale = V::SetF(255.0f), half = V::SetF(0.5f);
+        const F scale = V::SetF(255.0f), half = V::SetF(0.5f), scaleAcross = V::SetF(static_cast<float>(kWholeAcross));
         const I lanes = V::LaneIndex();
         const F downScale = V::SetF(DownScale(s.opacity));
         first = count;
@@ -105,10 +142,11 @@ struct Kernel {
             // read the picture's first pixel and are not stored.
             const I column = V::Truncate(sx);
             const I line = V::Truncate(sy);
-            const I wx = V::And(V::Truncate(V::AddF(V::MulF(V::SubF(sx, V::ToFloat(column)), scale), half)), inside);
+            const I wx =
+                V::And(V::Truncate(V::AddF(V::MulF(V::SubF(sx, V::ToFloat(column)), scaleAcross), half)), inside);
             const I wy = V::And(V::Truncate(V::AddF(V::MulF(V::SubF(sy, V::ToFloat(line)), scale), half)), inside);
             V::StoreAll(out.offset + i, V::Offsets(V::And(line, inside), V::And(column, inside), s.sourceStride));
-            V::StoreAll(out.across + i, V::Weight(wx));
+            V::StoreAll(out.across + i, V::AcrossWeight(wx));
             // The opacity goes into the weights down.
             V::StoreAll(out.down + i, V::Weight(V::Truncate(V::AddF(V::MulF(V::ToFloat(wy), downScale), half))));
             V::StoreAll(out.inside + i, inside);
@@ -131,25 +169,14 @@ struct Kernel {
     static int Lowest(int bits) { return __builtin_ctz(static_cast<unsigned>(bits)); }
     static int Highest(int bits) { return 31 - __builtin_clz(static_cast<unsigned>(bits)); }
 
-    // The pixels of one half of a step (Unpacklo8's or Unpackhi8's), sampled and blended,
-    // as 16-bit channels. Each half is done whole before the other, so that what it needs
-    // fits the registers of a 32-bit processor.
+    // The pixels of one half of a step (Unpacklo8's or Unpackhi8's), sampled down and
+    // blended, as 16-bit channels. Each half is done whole before the other, so that what it
+    // needs fits the registers of a 32-bit processor.
     template <bool upperHalf>
-    static I Widen(I pixels)
+    static I Blend(I upper, I lower, I down, I total, I ground, const Constants& k)
     {
-        return upperHalf ? V::Unpackhi8(pixels) : V::Unpacklo8(pixels);
-    }
-    template <bool upperHalf>
-    static I Blend(I upperLeft, I upperRight, I lowerLeft, I lowerRight, I across, I down, I total, I ground,
-                   const Constants& k)
-    {
-        const I right = V::template Spread<upperHalf>(across);
-        const I left = V::Sub16(k.full, right);
         const I below = V::template Spread<upperHalf>(down);
-        const I above = V::Sub16(total, below);
-        return Over(Sample(Widen<upperHalf>(upperLeft), Widen<upperHalf>(upperRight), Widen<upperHalf>(lowerLeft),
-                           Widen<upperHalf>(lowerRight), left, right, above, below, k),
-                    Widen<upperHalf>(ground), k);
+        return Over(Down(upper, lower, V::Sub16(total, below), below, k), Widen<upperHalf>(ground), k);
     }
 
     // One step of pass two: the pixels from `at` that the buffers' entries from `entry`
@@ -160,18 +187,14 @@ struct Kernel {
     {
         const int touched = room ? kLanes : count;
         const I drawn = V::LoadAll(inside);
-        I upperLeft, upperRight, lowerLeft, lowerRight;
-        V::Gather(s.source, s.sourceStride, offset, upperLeft, upperRight, lowerLeft, lowerRight);
-        if (V::None(V::And(V::Or(V::Or(upperLeft, upperRight), V::Or(lowerLeft, lowerRight)), drawn))) {
+        I upperLow, upperHigh, lowerLow, lowerHigh;
+        if (!Across(s, offset, drawn, V::LoadAll(across), k, upperLow, upperHigh, lowerLow, lowerHigh)) {
             return;
         }
-        const I weightsAcross = V::LoadAll(across);
         const I weightsDown = V::LoadAll(down);
         const I ground = V::Load(at, touched);
-        const I low = Blend<false>(upperLeft, upperRight, lowerLeft, lowerRight, weightsAcross, weightsDown, total,
-                                   ground, k);
-        const I high = Blend<true>(upperLeft, upperRight, lowerLeft, lowerRight, weightsAcross, weightsDown, total,
-                                   ground, k);
+        const I low = Blend<false>(upperLow, lowerLow, weightsDown, total, ground, k);
+        const I high = Blend<true>(upperHigh, lowerHigh, weightsDown, total, ground, k);
         V::Store(at, V::Select(drawn, V::Pack(low, high), ground), touched);
     }
 

@@ -19,6 +19,7 @@ struct Avx2Narrow {
     using F = __m128;
     static constexpr int kLanes = 4;
     using Narrow = Avx2Narrow;
+    static constexpr bool kMultipliesBytes = true;
 
     static I Set16(int v) { return _mm_set1_epi16(static_cast<short>(v)); }
     static I LaneIndex() { return _mm_setr_epi32(0, 1, 2, 3); }
@@ -84,6 +85,30 @@ struct Avx2Narrow {
         left = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0)));
         right = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1)));
     }
+
+    // As Avx2::Across, for four pixels.
+    static bool Across(const std::uint32_t* base, int stride, const int* offsets, I inside, I across, I& upperLow,
+                       I& upperHigh, I& lowerLow, I& lowerHigh)
+    {
+        const std::uint32_t* below = base + stride;
+        const I upper01 = _mm_castps_si128(Pairs(base, offsets[0], offsets[1]));
+        const I upper23 = _mm_castps_si128(Pairs(base, offsets[2], offsets[3]));
+        const I lower01 = _mm_castps_si128(Pairs(below, offsets[0], offsets[1]));
+        const I lower23 = _mm_castps_si128(Pairs(below, offsets[2], offsets[3]));
+        const I any = Or(And(Or(upper01, lower01), _mm_unpacklo_epi32(inside, inside)),
+                         And(Or(upper23, lower23), _mm_unpackhi_epi32(inside, inside)));
+        if (None(any)) {
+            return false;
+        }
+        const I order = _mm_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+        const I weightsLow = Spread<false>(across);
+        const I weightsHigh = Spread<true>(across);
+        upperLow = _mm_maddubs_epi16(_mm_shuffle_epi8(upper01, order), weightsLow);
+        lowerLow = _mm_maddubs_epi16(_mm_shuffle_epi8(lower01, order), weightsLow);
+        upperHigh = _mm_maddubs_epi16(_mm_shuffle_epi8(upper23, order), weightsHigh);
+        lowerHigh = _mm_maddubs_epi16(_mm_shuffle_epi8(lower23, order), weightsHigh);
+        return true;
+    }
 };
 
 struct Avx2 {
@@ -91,6 +116,10 @@ struct Avx2 {
     using F = __m256;
     static constexpr int kLanes = 8;
     using Narrow = Avx2Narrow;
+    static constexpr bool kMultipliesBytes = true;
+    // The weight across wx of a lane as bytes 127 - wx and wx, which Across multiplies the
+    // left and right sample by.
+    static I AcrossWeight(I a) { return Or(Sub32(Set32(127), a), Slli32<8>(a)); }
 
     static I Set32(int v) { return _mm256_set1_epi32(v); }
     static I Set16(int v) { return _mm256_set1_epi16(static_cast<short>(v)); }
@@ -198,6 +227,38 @@ struct Avx2 {
         const __m256 b = _mm256_setr_m128(pairs23, pairs67);
         left = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
         right = _mm256_castps_si256(_mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+
+    // Each lane's pixel and its right neighbour, on its line and the next, as pairs; the
+    // bytes of each pair's two pixels interleaved and multiplied by their weights across with
+    // the multiply-add of bytes. False when the pixels drawn sample only transparent ones.
+    static bool Across(const std::uint32_t* base, int stride, const int* offsets, I inside, I across, I& upperLow,
+                       I& upperHigh, I& lowerLow, I& lowerHigh)
+    {
+        const std::uint32_t* below = base + stride;
+        // Pairs of pixels 0, 1, 4, 5 and of 2, 3, 6, 7, as Unpacklo8 and Unpackhi8 order them.
+        const I upperA = _mm256_castps_si256(
+            _mm256_setr_m128(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[4], offsets[5])));
+        const I upperB = _mm256_castps_si256(
+            _mm256_setr_m128(Pairs(base, offsets[2], offsets[3]), Pairs(base, offsets[6], offsets[7])));
+        const I lowerA = _mm256_castps_si256(
+            _mm256_setr_m128(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[4], offsets[5])));
+        const I lowerB = _mm256_castps_si256(
+            _mm256_setr_m128(Pairs(below, offsets[2], offsets[3]), Pairs(below, offsets[6], offsets[7])));
+        const I any = Or(And(Or(upperA, lowerA), _mm256_unpacklo_epi32(inside, inside)),
+                         And(Or(upperB, lowerB), _mm256_unpackhi_epi32(inside, inside)));
+        if (None(any)) {
+            return false;
+        }
+        const I order = _mm256_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15, 0, 4, 1, 5, 2, 6, 3, 7, 8,
+                                         12, 9, 13, 10, 14, 11, 15);
+        const I weightsLow = Spread<false>(across);
+        const I weightsHigh = Spread<true>(across);
+        upperLow = _mm256_maddubs_epi16(_mm256_shuffle_epi8(upperA, order), weightsLow);
+        lowerLow = _mm256_maddubs_epi16(_mm256_shuffle_epi8(lowerA, order), weightsLow);
+        upperHigh = _mm256_maddubs_epi16(_mm256_shuffle_epi8(upperB, order), weightsHigh);
+        lowerHigh = _mm256_maddubs_epi16(_mm256_shuffle_epi8(lowerB, order), weightsHigh);
+        return true;
     }
 };
 

@@ -19,6 +19,8 @@ struct Sse2 {
     static constexpr int kLanes = 4;
     // No narrower vectors.
     using Narrow = Sse2;
+    // Products of words only.
+    static constexpr bool kMultipliesBytes = false;
 
     static I Set32(int v) { return _mm_set1_epi32(v); }
     static I Set16(int v) { return _mm_set1_epi16(static_cast<short>(v)); }
@@ -72,6 +74,7 @@ struct Sse2 {
 
     // A weight below 2^16 a 32-bit lane, as pass one stores it for Spread: in both halves.
     static I Weight(I a) { return Or(a, Slli32<16>(a)); }
+    static I AcrossWeight(I a) { return Weight(a); }
     // Weights as Weight stores them, as 16-bit channels of the lanes' pixels in the order
     // Unpacklo8 (false) or Unpackhi8 (true) widens them.
     template <bool upperHalf>
