@@ -84,13 +84,14 @@ struct Kernel {
         return V::template Srli16<6>(V::Add16(V::Add16(V::MulHi16(upper, up), V::MulHi16(lower, down)), k.halfSample));
     }
 
-    // A weight down of 0 to 255 times this, rounded, is the weight in the 16-bit units Down
-    // takes; all of 255 is DownTotal.
-    static float DownScale(unsigned opacity)
+    // A weight down wy of 0 to 255 is wy * DownScale / 256 (the floor) in the 16-bit units Down
+    // takes; all of 255 is DownTotal. DownScale is 2^15 * 128 / 127 / 255 * opacity / 255 in
+    // 256ths, below 2^16.
+    static int DownScale(unsigned opacity)
     {
-        return static_cast<float>(opacity) * (32768.0f * 128.0f / (127.0f * 255.0f * 255.0f));
+        return static_cast<int>(static_cast<float>(opacity) * (8388608.0f * 128.0f / (127.0f * 255.0f * 255.0f)) + 0.5f);
     }
-    static int DownTotal(unsigned opacity) { return static_cast<int>(255.0f * DownScale(opacity) + 0.5f); }
+    static int DownTotal(unsigned opacity) { return 255 * DownScale(opacity) / 256; }
 
     template <bool upperHalf>
     static I Widen(I pixels)
@@ -125,7 +126,7 @@ struct Kernel {
         const F top = V::SetF(s.cellTop), bottom = V::SetF(s.cellBottom);
         const F scale = V::SetF(255.0f), half = V::SetF(0.5f), scaleAcross = V::SetF(static_cast<float>(kWholeAcross));
         const I lanes = V::LaneIndex();
-        const F downScale = V::SetF(DownScale(s.opacity));
+        const I downScale = V::Set16(DownScale(s.opacity));
         first = count;
         last = 0;
         // Columns are whole numbers far below 2^24, which single precision adds exactly.
@@ -148,7 +149,8 @@ struct Kernel {
             V::StoreAll(out.offset + i, V::Offsets(V::And(line, inside), V::And(column, inside), s.sourceStride));
             V::StoreAll(out.across + i, V::AcrossWeight(wx));
             // The opacity goes into the weights down.
-            V::StoreAll(out.down + i, V::Weight(V::Truncate(V::AddF(V::MulF(V::ToFloat(wy), downScale), half))));
+            // wy * 256 in the lower half of the lane, 0 in the upper.
+            V::StoreAll(out.down + i, V::Weight(V::MulHi16(V::template Slli32<8>(wy), downScale)));
             V::StoreAll(out.inside + i, inside);
             // Chosen without branches: where the run starts and ends changes from row to row,
             // which a branch would guess wrong. The extra bits keep both counts defined.
