@@ -17,7 +17,7 @@ struct Kernel {
     using F = typename V::F;
     static constexpr int kLanes = V::kLanes;
 
-    // The constants of the blend, made once a row. Hidden from the compiler's constant
+    // The constants of the blend, made once a pass over a stretch. Hidden from the compiler's constant
     // folding, which otherwise makes each anew in every step and, short of registers (a
     // 32-bit processor has 8), stores it aside there as well; this way each is kept in a
     // register or read from the stack as an operand.
@@ -93,6 +93,7 @@ struct Kernel {
     }
     static int DownTotal(unsigned opacity) { return 255 * DownScale(opacity) / 256; }
 
+    // Unpacklo8's or Unpackhi8's pixels.
     template <bool upperHalf>
     static I Widen(I pixels)
     {

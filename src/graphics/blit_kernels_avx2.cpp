@@ -1,6 +1,7 @@
-// The sprite kernels on AVX2: eight pixels a step, samples read in pairs, edges loaded and stored
-// under a mask. This file alone is compiled for AVX2 (see CMakeLists.txt); nothing in it runs
-// unless ChooseKernels found AVX2, and the table below is constant data.
+// The sprite kernels on AVX2: eight pixels a step (four for a run's last few), samples read in
+// pairs and summed across as bytes, edges loaded and stored under a mask. This file alone is
+// compiled for AVX2 (see CMakeLists.txt); nothing in it runs unless ChooseKernels found AVX2,
+// and the table below is constant data.
 #include "graphics/blit_kernels.h"
 
 #include <immintrin.h>
@@ -13,7 +14,7 @@ namespace {
 #include "graphics/blit_kernel_body.h"
 
 // Four pixels a step with the instructions the processor has beside AVX2, for the last pixels
-// of a run; its weights as Avx2::Weight stores them.
+// of a run; its weights as Avx2's pass one stores them.
 struct Avx2Narrow {
     using I = __m128i;
     using F = __m128;
