@@ -175,6 +175,13 @@ public:
     int GetY() const;
     void SetWindowStyle(DWORD style);
     void SetWindowExStyle(DWORD exStyle);
+    // The style words SetWindowStyle and SetWindowExStyle set, to add a flag to them; 0
+    // without a window.
+    DWORD GetWindowStyle() const;
+    DWORD GetWindowExStyle() const;
+    // Shows or hides the window, as it is (no activation, no change of size). Nothing
+    // without a window.
+    void Show(bool visible);
     void SetWndProc(WNDPROC procedure);
     void Invalidate(HWND hwnd, int erase);
     // Makes the window layered with the given opacity and lets mouse input pass through.
@@ -395,6 +402,11 @@ public:
     // Passes every message and result through unchanged. Override it to see the
     // control's own messages, and end in this for the rest.
     inline LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Gives this control alone the font of this face and size in points, made at its
+    // window's DPI and owned by the library as SetControlFontFace's fonts are: made again at
+    // the new DPI when the window's OnDpiChanged runs, deleted once no window uses it. False,
+    // changing nothing, without a control or for a face or size SetControlFontFace refuses.
+    bool SetFontFace(const wchar_t* face, int points);
 
 protected:
     // The creation every control wrapper uses: a fresh identifier (taken even when the

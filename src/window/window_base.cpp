@@ -149,6 +149,23 @@ void CWindowBase::SetWindowExStyle(DWORD exStyle)
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
+DWORD CWindowBase::GetWindowStyle() const
+{
+    return m_hWnd ? static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE)) : 0;
+}
+
+DWORD CWindowBase::GetWindowExStyle() const
+{
+    return m_hWnd ? static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)) : 0;
+}
+
+void CWindowBase::Show(bool visible)
+{
+    if (m_hWnd) {
+        ShowWindow(m_hWnd, visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
 void CWindowBase::SetWndProc(WNDPROC procedure)
 {
     SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
