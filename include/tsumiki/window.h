@@ -169,6 +169,11 @@ public:
     int GetClientHeight() const;
     // Resizes or moves the window (outer size; position as GetX and GetY answer it).
     void SetSize(int width, int height);
+    // Resizes the window so that its client area is width x height pixels, whatever its
+    // caption, borders and menu bar take (a game's 800 x 600). True when the client area
+    // has that size afterwards; false without a window, for a negative size, or when the
+    // platform or the window's limits (SetMinClientSize, the screen) allow no such size.
+    bool SetClientSize(int width, int height);
     void SetPos(int x, int y);
     // Position as SetPos takes it: parent client coordinates for a child, screen otherwise.
     int GetX() const;
@@ -182,6 +187,12 @@ public:
     // Shows or hides the window, as it is (no activation, no change of size). Nothing
     // without a window.
     void Show(bool visible);
+    // Asks the window to close as its close box does: OnClose runs once the message in
+    // hand is done (a handler may call it for its own window). Nothing without a window.
+    void Close();
+    // Gives the window, a control of this thread, the keyboard focus. True when it has the
+    // focus afterwards.
+    bool Focus();
     void SetWndProc(WNDPROC procedure);
     void Invalidate(HWND hwnd, int erase);
     // Makes the window layered with the given opacity and lets mouse input pass through.
