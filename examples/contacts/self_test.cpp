@@ -64,17 +64,16 @@ void ClickAt(HWND window, POINT point)
 
 void ClickRow(const CListView& list, int row)
 {
-    RECT cell = {LVIR_LABEL, 0, 0, 0};
-    SendMessageW(list.GetWndHandle(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    RECT cell = {};
+    list.GetCellRect(row, 0, &cell);
     ClickAt(list.GetWndHandle(), {cell.left + 8, (cell.top + cell.bottom) / 2});
 }
 
 void ClickHeader(const CListView& list, int column)
 {
-    HWND header = reinterpret_cast<HWND>(SendMessageW(list.GetWndHandle(), LVM_GETHEADER, 0, 0));
     RECT item = {};
-    SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
-    ClickAt(header, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    list.GetHeaderRect(column, &item);
+    ClickAt(list.GetWndHandle(), {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
 }
 
 // ---- What the user sees ----

@@ -18,10 +18,8 @@ constexpr int kMaxStepsPerFrame = 6;
 
 bool GameWindow::Create()
 {
-    // The client area is the playfield; the frame adds its borders, caption and menu bar.
-    RECT frame = {0, 0, static_cast<LONG>(World::kWidth), static_cast<LONG>(World::kHeight)};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
-    return CreateWnd(L"Star Guard", frame.right - frame.left, frame.bottom - frame.top, 60, 40,
+    // OnCreate gives the playfield its client size, once the menu bar is on.
+    return CreateWnd(L"Star Guard", static_cast<int>(World::kWidth), static_cast<int>(World::kHeight), 60, 40,
                      nullptr, nullptr, L"BASIC_WINDOW",
                      (WS_OVERLAPPEDWINDOW & ~WS_THICKFRAME & ~WS_MAXIMIZEBOX) | WS_VISIBLE, 0);
 }
@@ -34,6 +32,7 @@ int GameWindow::OnCreate(HWND hwnd, CREATESTRUCTW*)
     m_Menu.AddMenu(L"Game", 7, L"New game", L"Pause", L"Mute", L"|", L"High scores", L"|", L"Exit");
     m_Menu.AddMenu(L"Help", 1, L"About");
     m_Menu.Set(hwnd);
+    SetClientSize(static_cast<int>(World::kWidth), static_cast<int>(World::kHeight));
     if (m_Mode != RunMode::Play) {
         m_Pilot = std::make_unique<Autopilot>(hwnd);
     }
@@ -67,11 +66,6 @@ void GameWindow::TogglePause()
     m_World.TogglePause();
     CheckMenuItem(GetMenu(m_hWnd), static_cast<UINT>(m_Menu.GetID(L"Pause")),
                   m_World.State() == GameState::Paused ? MF_CHECKED : MF_UNCHECKED);
-}
-
-void GameWindow::RunFrame(void* window)
-{
-    static_cast<GameWindow*>(window)->Frame();
 }
 
 void GameWindow::Frame()

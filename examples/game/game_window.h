@@ -32,8 +32,8 @@ public:
     double FramesPerSecond() const;
     // The frame intervals measured over the run: median, 99th percentile and largest.
     std::string PacingReport() const;
-    // GameLoop's frame function; the argument is the window.
-    static void RunFrame(void* window);
+    // One frame: the keys, one fixed step of the world, the self-test, the picture.
+    void Frame();
     // The rate the game is made for: the world advances one step a frame.
     static int FramesPerSecondWanted();
     // What the self-test saw and any failures, one line each.
@@ -46,8 +46,6 @@ public:
     void OnCommand(HWND hwnd, int id, HWND control, UINT code) override;
 
 private:
-    // One frame: the keys, one fixed step of the world, the self-test, the picture.
-    void Frame();
     // The player's controls as the keys, the stick and the D-pad held now give them.
     Input Controls() const;
     // The pad that plays: the autopilot's, or the first XInput pad.

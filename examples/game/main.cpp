@@ -88,7 +88,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         Print("game: the window could not be made\n");
         return 1;
     }
-    GameLoop(window.GetWndHandle(), GameWindow::FramesPerSecondWanted(), GameWindow::RunFrame, &window);
+    GameLoop(window.GetWndHandle(), GameWindow::FramesPerSecondWanted(), [&window] { window.Frame(); });
     if (options.mode == RunMode::SelfTest) {
         char rate[64];
         std::snprintf(rate, sizeof rate, "%s at %.1f frames/s\n",

@@ -62,7 +62,7 @@ void ChoicesPanel::Create(HWND parent, int x, int y)
 void ChoicesPanel::ShowEveryName()
 {
     const int rows = m_Lead.GetItemNum();
-    const auto row = static_cast<int>(SendMessageW(m_Lead.GetWndHandle(), LB_GETITEMHEIGHT, 0, 0));
+    const int row = m_Lead.GetItemHeight();
     if (rows <= 0 || row <= 0) {
         return;
     }

@@ -1,6 +1,6 @@
 #include "classes_panel.h"
 
-#include <string>
+#include <initializer_list>
 
 namespace {
 
@@ -66,33 +66,6 @@ const Entry kEntries[] = {
     {L"CSettings", L"desktop.h", L"Settings in a text file that survives a crash."},
 };
 
-HTREEITEM Next(HWND tree, HTREEITEM item, WPARAM relation)
-{
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
-
-// The first item with the text, searching depth first from item and its later siblings.
-HTREEITEM Find(HWND tree, HTREEITEM item, const std::wstring& text)
-{
-    for (; item; item = Next(tree, item, TVGN_NEXT)) {
-        wchar_t buffer[64] = {};
-        TVITEMW record = {};
-        record.mask = TVIF_TEXT;
-        record.hItem = item;
-        record.pszText = buffer;
-        record.cchTextMax = 64;
-        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&record));
-        if (text == buffer) {
-            return item;
-        }
-        if (HTREEITEM found = Find(tree, Next(tree, item, TVGN_CHILD), text)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 void ClassesPanel::Create(HWND parent, int x, int y)
@@ -103,28 +76,17 @@ void ClassesPanel::Create(HWND parent, int x, int y)
     }
     m_Name.Create(parent, x, y + 430, kWidth, 20, L"Choose a class.");
     m_Description.Create(parent, x, y + 452, kWidth, 40, L"");
-    auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    for (HWND control : {m_Tree.GetWndHandle(), m_Name.GetWndHandle(),
-                         m_Description.GetWndHandle()}) {
-        SendMessageW(control, WM_SETFONT, font, FALSE);
-    }
-    HWND tree = m_Tree.GetWndHandle();
     // The chosen class stays marked while the focus is elsewhere.
-    m_Tree.SetWindowStyle(static_cast<DWORD>(GetWindowLongPtrW(tree, GWL_STYLE)) |
-                          TVS_SHOWSELALWAYS);
-    HTREEITEM root = Next(tree, nullptr, TVGN_ROOT);
-    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
-    for (const wchar_t* header : {L"common_controls.h", L"framework.h"}) {
-        SendMessageW(tree, TVM_EXPAND, TVE_EXPAND,
-                     reinterpret_cast<LPARAM>(Find(tree, root, header)));
+    m_Tree.SetWindowStyle(m_Tree.GetWindowStyle() | TVS_SHOWSELALWAYS);
+    for (const wchar_t* opened : {kRoot, L"common_controls.h", L"framework.h"}) {
+        m_Tree.Expand(opened);
     }
 }
 
 void ClassesPanel::Show(bool visible)
 {
-    for (HWND control : {m_Tree.GetWndHandle(), m_Name.GetWndHandle(),
-                         m_Description.GetWndHandle()}) {
-        ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
+    for (CControlBase* control : std::initializer_list<CControlBase*>{&m_Tree, &m_Name, &m_Description}) {
+        control->Show(visible);
     }
 }
 
@@ -153,7 +115,5 @@ bool ClassesPanel::OnNotify(HWND, int id, NMHDR* header)
 
 void ClassesPanel::Choose(const wchar_t* text)
 {
-    HWND tree = m_Tree.GetWndHandle();
-    HTREEITEM item = Find(tree, Next(tree, nullptr, TVGN_ROOT), text);
-    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    m_Tree.Select(text);
 }

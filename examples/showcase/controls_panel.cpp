@@ -28,7 +28,7 @@ void ControlsPanel::Show(bool visible)
 {
     for (CWindowBase* control : std::initializer_list<CWindowBase*>{
              &m_Group, &m_Name, &m_Greet, &m_Greeting, &m_Shout, &m_LogTitle, &m_Log}) {
-        ShowWindow(control->GetWndHandle(), visible ? SW_SHOW : SW_HIDE);
+        control->Show(visible);
     }
 }
 

@@ -48,15 +48,6 @@ HICON MakeIcon(const Scene::Picture& picture)
     return icon;
 }
 
-// Controls made on a frame window start with the bold system font.
-void UseDialogFont(std::initializer_list<HWND> controls)
-{
-    auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    for (HWND control : controls) {
-        SendMessageW(control, WM_SETFONT, font, FALSE);
-    }
-}
-
 }  // namespace
 
 bool IconStrip::Create(HWND parent, int x, int y, int width, int height, const CListView& rows,
@@ -90,16 +81,13 @@ void IconStrip::Paint(HWND hwnd)
     RECT client = {};
     GetClientRect(hwnd, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HWND list = m_Rows->GetWndHandle();
     for (int row = 0; row < m_Rows->GetItemCount(); ++row) {
         RECT bounds = {};
-        bounds.left = LVIR_BOUNDS;
-        if (!SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
-                          reinterpret_cast<LPARAM>(&bounds))) {
+        if (!m_Rows->GetCellRect(row, 0, &bounds)) {
             continue;
         }
-        // Row rectangles are in the list's client coordinates.
-        MapWindowPoints(list, hwnd, reinterpret_cast<POINT*>(&bounds), 2);
+        // Cell rectangles are in the list's client coordinates.
+        MapWindowPoints(m_Rows->GetWndHandle(), hwnd, reinterpret_cast<POINT*>(&bounds), 2);
         m_Icons->SetPos((client.right - kIcon) / 2,
                         bounds.top + (bounds.bottom - bounds.top - kIcon) / 2);
         m_Icons->Draw(dc, row);
@@ -112,23 +100,15 @@ void LibraryPanel::Create(HWND parent, int x, int y)
     m_Title.Create(parent, x, y, kWidth, 20, L"Library: the pictures the scene made");
     m_List.Create(parent, x + kStripWidth, y + 22, kWidth - kStripWidth, kListHeight);
     m_Strip.Create(parent, x, y + 22, kStripWidth, kListHeight, m_List, m_Icons);
-    // The rows' font and the columns are sized for 96 DPI and scaled for the screen's,
-    // like the rest of the page.
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    m_List.AddColumn(L"Name", MulDiv(100, dpi, 96));
-    m_List.AddColumn(L"Size", MulDiv(76, dpi, 96));
-    m_List.AddColumn(L"Format", MulDiv(80, dpi, 96));
+    // The columns are sized for 96 DPI and scaled for the window's, like the rest of the page.
+    m_List.AddColumn(L"Name", m_List.Scale(100));
+    m_List.AddColumn(L"Size", m_List.Scale(76));
+    m_List.AddColumn(L"Format", m_List.Scale(80));
     m_Bar.Create(parent, 0, 100, 10, x, y + 234, kWidth, 18);
     m_Status.Create(parent, x, y + 262, 190, 20, L"");
     m_Again.Create(parent, x + 200, y + 258, kWidth - 200, 26, L"Catalogue again");
-    UseDialogFont({m_Title.GetWndHandle(), m_Status.GetWndHandle(), m_Again.GetWndHandle()});
     // A larger font makes rows tall enough for the icons beside them.
-    m_RowFont.reset(CreateFontW(-MulDiv(14, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH, L"Arial"));
-    SendMessageW(m_List.GetWndHandle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_RowFont.get()), TRUE);
+    m_List.SetFontFace(L"Arial", 11);
 }
 
 void LibraryPanel::Anchor(CWindowBase& window) const
@@ -144,9 +124,9 @@ void LibraryPanel::Anchor(CWindowBase& window) const
 
 void LibraryPanel::Show(bool visible)
 {
-    for (const CControlBase* control : std::initializer_list<const CControlBase*>{
+    for (CControlBase* control : std::initializer_list<CControlBase*>{
              &m_Title, &m_Strip, &m_List, &m_Bar, &m_Status, &m_Again}) {
-        ShowWindow(control->GetWndHandle(), visible ? SW_SHOW : SW_HIDE);
+        control->Show(visible);
     }
 }
 

@@ -7,8 +7,6 @@
 
 #include <tsumiki.h>
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 #include "scene.h"
@@ -53,11 +51,6 @@ private:
     void CatalogueNext();
     void SetStatus();
 
-    struct FontDeleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-    // The list's font; the panel outlives the window, so it is deleted after the list.
-    std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> m_RowFont;
     CStatic m_Title;
     IconStrip m_Strip;
     CListView m_List;

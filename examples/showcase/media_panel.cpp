@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cwchar>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -74,10 +75,6 @@ void MediaPanel::Create(HWND parent, int x, int y)
     m_RunChild.Create(parent, x + 12, y + 54, 100, 28, L"Run child");
     m_Child.Create(parent, x + 120, y + 52, kWidth - 132, 40, L"Starts little.exe hidden.");
     m_Group.Create(parent, x, y, kWidth, 100, L"Media");
-    for (HWND control : {m_Mute.GetWndHandle(), m_Music.GetWndHandle(), m_RunChild.GetWndHandle(),
-                         m_Child.GetWndHandle(), m_Group.GetWndHandle()}) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    }
 
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -93,9 +90,8 @@ void MediaPanel::Create(HWND parent, int x, int y)
 
 void MediaPanel::Show(bool visible)
 {
-    for (HWND control : {m_Mute.GetWndHandle(), m_Music.GetWndHandle(), m_RunChild.GetWndHandle(),
-                         m_Child.GetWndHandle(), m_Group.GetWndHandle()}) {
-        ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
+    for (CControlBase* control : std::initializer_list<CControlBase*>{&m_Mute, &m_Music, &m_RunChild, &m_Child, &m_Group}) {
+        control->Show(visible);
     }
 }
 

@@ -11,7 +11,6 @@
 
 #include <cstdlib>
 #include <cwctype>
-#include <initializer_list>
 #include <string>
 
 #include "controls_panel.h"
@@ -24,15 +23,6 @@ namespace {
 // gone before the pages are turned, so that it covers none of them in screenshots.
 constexpr DWORD kTourAboutAfter = 300;
 constexpr unsigned kTourAboutLifetime = 1200;
-
-// Controls made outside a dialog template start with the bold system font.
-void UseDialogFont(std::initializer_list<HWND> controls)
-{
-    auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    for (HWND control : controls) {
-        SendMessageW(control, WM_SETFONT, font, FALSE);
-    }
-}
 
 // File > Open…: a picture the user picks goes into the scene.
 void OpenPicture(HWND owner, Scene* scene, ControlsPanel& log)
@@ -96,7 +86,6 @@ int AboutDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
                   L"Frame windows, dialogs, menus, controls and a GDI+ back buffer, "
                   L"from one DLL.");
     m_OK.Create(hwnd, 250, 110, 80, 26, L"OK");
-    UseDialogFont({m_Name.GetWndHandle(), m_Line.GetWndHandle(), m_OK.GetWndHandle()});
     ScaleChildLayout(*this, hwnd);
     if (m_Lifetime > 0) {
         SetTimer(hwnd, 1, m_Lifetime, &AboutDialog::EndOfLife);
@@ -133,8 +122,6 @@ int ToolDialog::OnInitDialog(HWND hwnd, HWND, LPARAM)
     m_Text.Create(hwnd, 22, 50, 196, 24, L"hello from the tools");
     m_LogIt.Create(hwnd, 22, 82, 88, 28, L"&Log it");
     m_UpperCase.Create(hwnd, 22, 130, 196, 24, L"&Upper case");
-    UseDialogFont({m_Frame.GetWndHandle(), m_Label.GetWndHandle(), m_Text.GetWndHandle(),
-                   m_LogIt.GetWndHandle(), m_UpperCase.GetWndHandle()});
     ScaleChildLayout(*this, hwnd);
     UseStandardKeys();
     return 1;

@@ -18,10 +18,7 @@ void Pages::AddTab(const wchar_t* title)
         m_Tabs.AddItem(title);
         return;
     }
-    if (m_Tabs.Create(m_Parent, title, m_X, m_Y, m_Width, m_Height)) {
-        SendMessageW(m_Tabs.GetWndHandle(), WM_SETFONT,
-                     reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    }
+    m_Tabs.Create(m_Parent, title, m_X, m_Y, m_Width, m_Height);
 }
 
 void Pages::Placed()
@@ -81,17 +78,7 @@ int Pages::Left() const
 
 void Pages::Select(const wchar_t* title)
 {
-    HWND tabs = m_Tabs.GetWndHandle();
-    for (size_t i = 0; i < m_Pages.size(); ++i) {
-        if (m_Pages[i].title == title) {
-            // What the control does on a click: select, then tell the parent.
-            SendMessageW(tabs, TCM_SETCURSEL, i, 0);
-            NMHDR header = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)),
-                            static_cast<UINT>(TCN_SELCHANGE)};
-            SendMessageW(m_Parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
-            return;
-        }
-    }
+    m_Tabs.Select(title);
 }
 
 bool Pages::OnCommand(HWND hwnd, int id, HWND control, UINT code)

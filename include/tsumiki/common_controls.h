@@ -236,6 +236,12 @@ public:
     // A column's width in pixels; 0 for a column outside 0 to the columns added - 1 or
     // without a control.
     int GetColumnWidth(int column) const;
+    // Where a cell (the first column's: its text, without the icon) or a column's header
+    // lies, in the list's client coordinates, scrolled as the list is now: to click it, or to
+    // draw beside it. False, leaving *rect as it was, for a row or column outside those
+    // added, a null rect, or no control.
+    bool GetCellRect(int row, int column, RECT* rect) const;
+    bool GetHeaderRect(int column, RECT* rect) const;
     // Puts the rows in the order of one column's cells, ascending or descending, compared
     // as the kind says. Rows with equal cells keep their order (the sort is stable), and
     // each row takes its cells, its state (selection, focus), its data (lParam) and its
@@ -332,6 +338,12 @@ public:
     // (TCN_SELCHANGE). The header is read only once the message is WM_NOTIFY, the
     // identifier is this control's and the text is known.
     bool IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const;
+    // Selects the first tab with this text as a click on it does: the parent hears
+    // TCN_SELCHANGING (an answer of TRUE keeps the tab that was selected) and then
+    // TCN_SELCHANGE, which IsSelect recognises. The tab already selected says nothing, as
+    // a click on it does. True when the tab is selected afterwards; false for a text no tab
+    // of this object has, or without a control.
+    bool Select(const wchar_t* text);
 
     // True once the tab control class is registered; shared by every CTab.
     static bool m_bOnce;
@@ -377,6 +389,15 @@ public:
     // (TVN_SELCHANGEDW). The header is read only once the message is WM_NOTIFY, the
     // identifier is this control's and the text is known.
     bool IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const;
+    // Selects the first item with this text as a click on it does (its parents open to show
+    // it): the parent hears TVN_SELCHANGINGW and TVN_SELCHANGEDW, which IsSelect
+    // recognises. True when the item is selected afterwards; false for a text no item of
+    // this object has, or without a control.
+    bool Select(const wchar_t* text);
+    // Opens (or closes) the first item with this text, showing (or hiding) the items under
+    // it. True when the item is open (closed) afterwards; false for a text no item of this
+    // object has, an item with nothing under it, or no control.
+    bool Expand(const wchar_t* text, bool open = true);
 
     // True once the tree-view class is registered; shared by every CTreeView.
     static bool m_bOnce;

@@ -177,6 +177,9 @@ public:
     int GetCursor() const;
     // The number of items.
     int GetItemNum() const;
+    // The height of a row in pixels (a list as tall as its rows is GetItemNum() times this
+    // plus its borders); 0 without a control.
+    int GetItemHeight() const;
     // The length in characters of the item's text; 0 for an index out of range.
     int Strlen(int index) const;
     // The item's text; empty for an index out of range.

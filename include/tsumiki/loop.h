@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <type_traits>
+
 #include "tsumiki/window.h"
 
 namespace tsumiki {
@@ -37,6 +39,14 @@ inline void MessageLoop(void (*idle)(void*) = nullptr, void* idleArgument = null
 // function threw ends the loop after the call in progress and is rethrown from here.
 inline void GameLoop(HWND window, int framesPerSecond, void (*frame)(void* argument),
                      void* argument);
+// The same with any callable as the frame, a lambda or a member called through one:
+//     GameLoop(window.GetWndHandle(), 60, [&] { game.Frame(); });
+template <class Frame, class = std::enable_if_t<std::is_invocable_v<Frame&>>>
+void GameLoop(HWND window, int framesPerSecond, Frame&& frame)
+{
+    GameLoop(window, framesPerSecond, [](void* f) { (*static_cast<std::remove_reference_t<Frame>*>(f))(); },
+             const_cast<void*>(static_cast<const volatile void*>(&frame)));
+}
 
 }  // namespace tsumiki
 

@@ -169,12 +169,30 @@ public:
     int GetClientHeight() const;
     // Resizes or moves the window (outer size; position as GetX and GetY answer it).
     void SetSize(int width, int height);
+    // Resizes the window so that its client area is width x height pixels, whatever its
+    // caption, borders and menu bar take (a game's 800 x 600). True when the client area
+    // has that size afterwards; false without a window, for a negative size, or when the
+    // platform or the window's limits (SetMinClientSize, the screen) allow no such size.
+    bool SetClientSize(int width, int height);
     void SetPos(int x, int y);
     // Position as SetPos takes it: parent client coordinates for a child, screen otherwise.
     int GetX() const;
     int GetY() const;
     void SetWindowStyle(DWORD style);
     void SetWindowExStyle(DWORD exStyle);
+    // The style words SetWindowStyle and SetWindowExStyle set, to add a flag to them; 0
+    // without a window.
+    DWORD GetWindowStyle() const;
+    DWORD GetWindowExStyle() const;
+    // Shows or hides the window, as it is (no activation, no change of size). Nothing
+    // without a window.
+    void Show(bool visible);
+    // Asks the window to close as its close box does: OnClose runs once the message in
+    // hand is done (a handler may call it for its own window). Nothing without a window.
+    void Close();
+    // Gives the window, a control of this thread, the keyboard focus. True when it has the
+    // focus afterwards.
+    bool Focus();
     void SetWndProc(WNDPROC procedure);
     void Invalidate(HWND hwnd, int erase);
     // Makes the window layered with the given opacity and lets mouse input pass through.
@@ -395,6 +413,11 @@ public:
     // Passes every message and result through unchanged. Override it to see the
     // control's own messages, and end in this for the rest.
     inline LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Gives this control alone the font of this face and size in points, made at its
+    // window's DPI and owned by the library as SetControlFontFace's fonts are: made again at
+    // the new DPI when the window's OnDpiChanged runs, deleted once no window uses it. False,
+    // changing nothing, without a control or for a face or size SetControlFontFace refuses.
+    bool SetFontFace(const wchar_t* face, int points);
 
 protected:
     // The creation every control wrapper uses: a fresh identifier (taken even when the

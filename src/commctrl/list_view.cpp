@@ -133,6 +133,30 @@ bool CListView::IsCell(int row, int column) const
     return m_hWnd && row >= 0 && row < GetItemCount() && column >= 0 && column < m_ColumnCount;
 }
 
+bool CListView::GetCellRect(int row, int column, RECT* rect) const
+{
+    RECT cell = {LVIR_LABEL, column, 0, 0};
+    if (!rect || !IsCell(row, column) ||
+        !SendMessageW(m_hWnd, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell))) {
+        return false;
+    }
+    *rect = cell;
+    return true;
+}
+
+bool CListView::GetHeaderRect(int column, RECT* rect) const
+{
+    RECT item = {};
+    HWND header = m_hWnd ? reinterpret_cast<HWND>(SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0)) : nullptr;
+    if (!rect || column < 0 || column >= m_ColumnCount || !header ||
+        !SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item))) {
+        return false;
+    }
+    MapWindowPoints(header, m_hWnd, reinterpret_cast<POINT*>(&item), 2);
+    *rect = item;
+    return true;
+}
+
 bool CListView::SetCellText(int row, int column, const wchar_t* text)
 {
     if (!IsCell(row, column)) {

@@ -60,6 +60,31 @@ void CTab::ResizeParentWidth()
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
+bool CTab::Select(const wchar_t* text)
+{
+    auto entry = m_ItemMap.find(text ? text : L"");
+    if (!m_hWnd || entry == m_ItemMap.end()) {
+        return false;
+    }
+    const auto current = [this] { return static_cast<int>(SendMessageW(m_hWnd, TCM_GETCURSEL, 0, 0)); };
+    if (current() == entry->second) {
+        return true;
+    }
+    HWND parent = GetParent(m_hWnd);
+    NMHDR header = {m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID(m_hWnd)), static_cast<UINT>(TCN_SELCHANGING)};
+    if (SendMessageW(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header))) {
+        return false;
+    }
+    SendMessageW(m_hWnd, TCM_SETCURSEL, static_cast<WPARAM>(entry->second), 0);
+    // The tab may have been removed, or the control destroyed, while the parent answered.
+    if (!IsWindow(m_hWnd) || current() != entry->second) {
+        return false;
+    }
+    header.code = static_cast<UINT>(TCN_SELCHANGE);
+    SendMessageW(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    return true;
+}
+
 bool CTab::IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     auto entry = m_ItemMap.find(text ? text : L"");

@@ -50,6 +50,30 @@ void CTreeView::AddItem(const wchar_t* text, const wchar_t* parentText)
     }
 }
 
+bool CTreeView::Select(const wchar_t* text)
+{
+    auto entry = m_ItemMap.find(text ? text : L"");
+    if (!m_hWnd || entry == m_ItemMap.end()) {
+        return false;
+    }
+    SendMessageW(m_hWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(entry->second));
+    return IsWindow(m_hWnd) &&
+           reinterpret_cast<HTREEITEM>(SendMessageW(m_hWnd, TVM_GETNEXTITEM, TVGN_CARET, 0)) == entry->second;
+}
+
+bool CTreeView::Expand(const wchar_t* text, bool open)
+{
+    auto entry = m_ItemMap.find(text ? text : L"");
+    if (!m_hWnd || entry == m_ItemMap.end() ||
+        !SendMessageW(m_hWnd, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(entry->second))) {
+        return false;
+    }
+    SendMessageW(m_hWnd, TVM_EXPAND, open ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(entry->second));
+    const auto state = static_cast<UINT>(
+        SendMessageW(m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(entry->second), TVIS_EXPANDED));
+    return ((state & TVIS_EXPANDED) != 0) == open;
+}
+
 bool CTreeView::IsSelect(const wchar_t* text, UINT message, WPARAM wParam, LPARAM lParam) const
 {
     auto entry = m_ItemMap.find(text ? text : L"");

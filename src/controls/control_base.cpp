@@ -62,6 +62,11 @@ CControlBase::~CControlBase()
     window_link::DetachAll(this);
 }
 
+bool CControlBase::SetFontFace(const wchar_t* face, int points)
+{
+    return m_hWnd && IsWindow(m_hWnd) && detail::GiveControlFontFace(m_hWnd, face, points);
+}
+
 bool CControlBase::CreateControl(HWND parent, int x, int y, int width, int height,
                                  const wchar_t* text, const wchar_t* className, DWORD style,
                                  DWORD exStyle)

@@ -118,6 +118,12 @@ int CListBox::GetItemNum() const
     return static_cast<int>(SendMessageW(m_hWnd, kListBox.count, 0, 0));
 }
 
+int CListBox::GetItemHeight() const
+{
+    const auto height = static_cast<int>(SendMessageW(m_hWnd, LB_GETITEMHEIGHT, 0, 0));
+    return height > 0 ? height : 0;
+}
+
 int CListBox::Strlen(int index) const
 {
     return TextLength(m_hWnd, kListBox, index);

@@ -38,6 +38,11 @@ FaceChoice& Choice()
     return *choice;
 }
 
+bool IsUsableFace(const wchar_t* face, int points)
+{
+    return face && *face && std::wcslen(face) < LF_FACESIZE && points >= 1 && points <= kMostPoints;
+}
+
 NamedFace CurrentFace()
 {
     FaceChoice& choice = Choice();
@@ -57,8 +62,7 @@ void SetControlFont(HFONT font)
 
 bool SetControlFontFace(const wchar_t* face, int points)
 {
-    if (!face || !*face || std::wcslen(face) >= LF_FACESIZE || points < 1 ||
-        points > kMostPoints) {
+    if (!IsUsableFace(face, points)) {
         return false;
     }
     FaceChoice& choice = Choice();
@@ -92,6 +96,11 @@ void GiveDialogFont(HWND dialog)
     if (!named.face.empty()) {
         AttachOwnedFont(dialog, named.face, named.points, WindowDpi(dialog));
     }
+}
+
+bool GiveControlFontFace(HWND control, const wchar_t* face, int points)
+{
+    return IsUsableFace(face, points) && AttachOwnedFont(control, face, points, WindowDpi(control));
 }
 
 }  // namespace detail

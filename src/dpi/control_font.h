@@ -15,6 +15,9 @@ HFONT ControlFont();
 void GiveControlFont(HWND control);
 // Gives a dialog the font the client named by face, if any.
 void GiveDialogFont(HWND dialog);
+// Gives one control an owned font of this face and size at its DPI; false, changing
+// nothing, for a face or size SetControlFontFace refuses.
+bool GiveControlFontFace(HWND control, const wchar_t* face, int points);
 
 }  // namespace detail
 

@@ -98,6 +98,30 @@ void CWindowBase::SetSize(int width, int height)
     SetWindowPos(m_hWnd, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
 }
 
+bool CWindowBase::SetClientSize(int width, int height)
+{
+    if (!m_hWnd || !IsWindow(m_hWnd) || width < 0 || height < 0) {
+        return false;
+    }
+    // Measured rather than worked out from the styles: a menu bar wraps to more rows as the
+    // window narrows, so a second round corrects the first.
+    for (int round = 0; round < 3; ++round) {
+        RECT outer = {};
+        RECT client = {};
+        GetWindowRect(m_hWnd, &outer);
+        GetClientRect(m_hWnd, &client);
+        if (client.right == width && client.bottom == height) {
+            return true;
+        }
+        if (round == 2) {
+            break;
+        }
+        SetWindowPos(m_hWnd, nullptr, 0, 0, width + (outer.right - outer.left) - client.right,
+                     height + (outer.bottom - outer.top) - client.bottom, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    }
+    return false;
+}
+
 void CWindowBase::SetPos(int x, int y)
 {
     SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
@@ -147,6 +171,39 @@ void CWindowBase::SetWindowExStyle(DWORD exStyle)
     SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle));
     SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+DWORD CWindowBase::GetWindowStyle() const
+{
+    return m_hWnd ? static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE)) : 0;
+}
+
+DWORD CWindowBase::GetWindowExStyle() const
+{
+    return m_hWnd ? static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)) : 0;
+}
+
+void CWindowBase::Show(bool visible)
+{
+    if (m_hWnd) {
+        ShowWindow(m_hWnd, visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void CWindowBase::Close()
+{
+    if (m_hWnd) {
+        PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+    }
+}
+
+bool CWindowBase::Focus()
+{
+    if (!m_hWnd) {
+        return false;
+    }
+    SetFocus(m_hWnd);
+    return GetFocus() == m_hWnd;
 }
 
 void CWindowBase::SetWndProc(WNDPROC procedure)

@@ -198,21 +198,24 @@ TEST(ListViewSelection, MouseKeysAndSelectRowEachReachIsSelectOnceWithTheRow)
     list.SetFullRowSelect(true);  // so that a click in the second cell selects the row
     SetForegroundWindow(frame.GetWndHandle());
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == frame.GetWndHandle(); }, 2000));
-    HWND header = reinterpret_cast<HWND>(SendMessageW(list.GetWndHandle(), LVM_GETHEADER, 0, 0));
-    RECT row3 = {LVIR_BOUNDS, 0, 0, 0}, column1 = {};
-    SendMessageW(list.GetWndHandle(), LVM_GETITEMRECT, 3, LPARAM(&row3));
-    SendMessageW(header, HDM_GETITEMRECT, 1, LPARAM(&column1));
+    // Rectangles in the list's coordinates: a click there reaches the cell or the header.
+    RECT cell = {}, column1 = {}, untouched = {1, 2, 3, 4};
+    ASSERT_TRUE(list.GetCellRect(3, 1, &cell) && list.GetHeaderRect(1, &column1));
+    EXPECT_FALSE(list.GetCellRect(6, 0, &untouched) || list.GetCellRect(0, 2, &untouched) ||
+                 list.GetCellRect(-1, 0, &untouched) || list.GetHeaderRect(2, &untouched) ||
+                 list.GetCellRect(0, 0, nullptr) || CListView().GetHeaderRect(0, &untouched));
+    EXPECT_EQ(untouched.left + untouched.top + untouched.right + untouched.bottom, 10);
     auto chord = [](WORD held, WORD key) {
         SendInputs({KeyInput(held, false), KeyInput(key, false), KeyInput(key, true), KeyInput(held, true)});
     };
     const struct { const char* how; std::function<void()> act; std::vector<int> selected; } steps[] = {
         {"SelectRow", [&] { list.SelectRow(1); }, {1}},
         {"SelectRow on the selected row", [&] { list.SelectRow(1); }, {1}},
-        {"a click in the second cell", [&] { Click(list.GetWndHandle(), row3, 150); }, {3}},
+        {"a click in the second cell", [&] { Click(list.GetWndHandle(), cell, 20); }, {3}},
         {"Down", [&] { PressKey(VK_DOWN); }, {4}},
         {"Shift+Up", [&] { chord(VK_SHIFT, VK_UP); }, {3}},
         {"Ctrl+Down: the focus alone, onto a selected row", [&] { chord(VK_CONTROL, VK_DOWN); }, {}},
-        {"a header click", [&] { Click(header, column1, 20); }, {}},
+        {"a header click", [&] { Click(list.GetWndHandle(), column1, 20); }, {}},
     };
     for (const auto& step : steps) {
         frame.selected.clear();

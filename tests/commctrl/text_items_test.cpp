@@ -5,6 +5,7 @@
 #include <tsumiki.h>
 
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
@@ -235,6 +236,42 @@ TEST_P(TextItems, TreeChangeNamesTheFirstItemWithTheTextBySelectItemOrClick)
     heard.clear();
     SendMessageW(Tree(), TVM_SELECTITEM, TVGN_CARET, 0);
     EXPECT_EQ(SaidAt(TVN_SELCHANGEDW), L"");
+}
+
+TEST_P(TextItems, SelectAndExpandByTextDoWhatAClickDoes)
+{
+    struct Row {
+        bool tab;
+        const wchar_t* text;
+        bool done;
+        const wchar_t* said;  // at the change; "(none)" when nothing changed
+    } rows[] = {
+        {true, L"B", true, L"B"}, {true, L"B", true, L"(none)"}, {true, L"A", true, L"A"},
+        {true, L"Never", false, L"(none)"}, {false, L"A1", true, L"A1"}, {false, L"B", true, L"B"},
+        {false, L"Ghost", false, L"(none)"}, {false, L"Root", true, L"Root"},
+    };
+    for (const Row& row : rows) {
+        heard.clear();
+        EXPECT_EQ(row.tab ? tabs.Select(row.text) : tree.Select(row.text), row.done) << row.text;
+        EXPECT_EQ(SaidAt(row.tab ? TCN_SELCHANGE : TVN_SELCHANGEDW), row.said) << row.text;
+        if (row.done && std::wcscmp(row.said, L"(none)") != 0) {
+            EXPECT_EQ(heard.at(0).first, row.tab ? static_cast<UINT>(TCN_SELCHANGING) : TVN_SELCHANGINGW);
+        }
+    }
+    EXPECT_EQ(SendMessageW(Tabs(), TCM_GETCURSEL, 0, 0), 0);
+    // Root holds B, A and A; the first A holds A1; B holds nothing.
+    const auto open = [&](std::vector<int> path) {
+        return (SendMessageW(Tree(), TVM_GETITEMSTATE, WPARAM(ItemAt(Tree(), path)), TVIS_EXPANDED) &
+                TVIS_EXPANDED) != 0;
+    };
+    EXPECT_TRUE(tree.Expand(L"Root", false));
+    EXPECT_FALSE(open({1}));
+    EXPECT_TRUE(tree.Expand(L"Root"));
+    EXPECT_TRUE(open({1}));
+    EXPECT_FALSE(tree.Expand(L"B"));
+    EXPECT_FALSE(tree.Expand(L"Ghost"));
+    EXPECT_FALSE(CTreeView().Expand(L"Root"));
+    EXPECT_FALSE(CTab().Select(L"A"));
 }
 
 INSTANTIATE_TEST_SUITE_P(OnFrameAndDialog, TextItems, ::testing::Values(false, true));

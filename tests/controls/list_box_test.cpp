@@ -169,9 +169,15 @@ TEST_F(Lists, AClickOnAnItemSelectsItAndTellsTheParent)
         list.AddList(text);
     }
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == hwnd; }, 2000));
-    RECT row = {};  // the third row: four, one, three, two
-    SendMessageW(list.GetWndHandle(), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
-    POINT centre = {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+    // Sized to its rows, the list shows the last one whole and nothing below it.
+    const int height = list.GetItemHeight();
+    ASSERT_GT(height, 0);
+    EXPECT_EQ(CListBox().GetItemHeight(), 0);
+    list.SetSize(list.GetWidth(), 4 * height + list.GetHeight() - list.GetClientHeight());
+    RECT last = {};
+    SendMessageW(list.GetWndHandle(), LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&last));
+    EXPECT_EQ(last.bottom, list.GetClientHeight());
+    POINT centre = {20, 2 * height + height / 2};  // the third row: four, one, three, two
     ClientToScreen(list.GetWndHandle(), &centre);
     ClickAt(centre);
     ASSERT_TRUE(PumpUntil([&] { return !parent.CodesFrom(list.GetWndHandle()).empty(); }, 2000));

@@ -86,6 +86,29 @@ TEST(FaceFont, BadNamesAndSizesAreRefusedAndKeepTheFaceNamedBefore)
     SetControlFont(nullptr);
 }
 
+TEST(FaceFont, OneControlsOwnFaceFollowsTheDpiBesideTheOthers)
+{
+    FilledFrame frame;
+    ASSERT_TRUE(frame.Create(300, 200, 30, 30));
+    ASSERT_TRUE(SetControlFontFace(L"Tahoma", 9));
+    CStatic own, shared;
+    ASSERT_TRUE(own.Create(frame.GetWndHandle(), 0, 0, 100, 30, L"Ab"));
+    ASSERT_TRUE(shared.Create(frame.GetWndHandle(), 0, 40, 100, 30, L"Ab"));
+    SetControlFont(nullptr);
+    EXPECT_FALSE(own.SetFontFace(L"", 12));
+    EXPECT_FALSE(own.SetFontFace(L"Arial", 0));
+    EXPECT_FALSE(CStatic().SetFontFace(L"Arial", 12));
+    EXPECT_EQ(FontHeight(own.GetWndHandle()), -12);
+    ASSERT_TRUE(own.SetFontFace(L"Arial", 12));
+    EXPECT_EQ(FontHeight(own.GetWndHandle()), -16);
+    SendDpiChanged(frame.GetWndHandle(), 144, nullptr);
+    EXPECT_EQ(FontHeight(own.GetWndHandle()), -24);
+    EXPECT_EQ(FontHeight(shared.GetWndHandle()), -18);
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(own.GetWndHandle(), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_STREQ(font.lfFaceName, L"Arial");
+}
+
 // A modeless dialog that notes the height of the font it was made with.
 class FontDialog : public CDialogBase {
 public:

@@ -94,6 +94,23 @@ TEST(GameLoop, StopsFramesWhileMinimisedAndEndsAtTheWindowsQuitOrTheFramesExcept
     }
 }
 
+TEST(GameLoop, TakesALambdaOrAnObjectAsTheFrame)
+{
+    GameFrame frame;
+    ASSERT_TRUE(frame.Create());
+    int frames = 0;
+    GameLoop(frame.GetWndHandle(), 200, [&] {
+        if (++frames == 3) PostQuitMessage(0);
+    });
+    EXPECT_EQ(frames, 3);
+    struct Counter {
+        void operator()() { if (++count == 2) PostQuitMessage(0); }
+        int count = 0;
+    } counter;
+    GameLoop(nullptr, 200, counter);
+    EXPECT_EQ(counter.count, 2);
+}
+
 TEST(GameLoop, RunsNoFrameForADeadWindowAndStillEndsAtQuit)
 {
     GameFrame frame;
