@@ -12,10 +12,11 @@ namespace detail {
 namespace {
 
 #include "graphics/blit_kernel_body.h"
+#include "graphics/blit_pixel_pairs.h"
 
 // Four pixels a step with the instructions the processor has beside AVX2, for the last pixels
 // of a run; its weights as Avx2's pass one stores them.
-struct Avx2Narrow {
+struct Avx2Narrow : PixelPairs {
     using I = __m128i;
     using F = __m128;
     static constexpr int kLanes = 4;
@@ -69,23 +70,6 @@ struct Avx2Narrow {
         }
     }
 
-    static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
-                       I& lowerLeft, I& lowerRight)
-    {
-        const std::uint32_t* below = base + stride;
-        Split(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[2], offsets[3]), upperLeft, upperRight);
-        Split(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[2], offsets[3]), lowerLeft, lowerRight);
-    }
-    static __m128 Pairs(const std::uint32_t* base, int first, int second)
-    {
-        return _mm_loadh_pi(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + first))),
-                            reinterpret_cast<const __m64*>(base + second));
-    }
-    static void Split(__m128 pairs01, __m128 pairs23, I& left, I& right)
-    {
-        left = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0)));
-        right = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1)));
-    }
 
     // As Avx2::Across, for four pixels.
     static bool Across(const std::uint32_t* base, int stride, const int* offsets, I inside, I across, I& upperLow,
@@ -210,16 +194,11 @@ struct Avx2 {
                        I& lowerLeft, I& lowerRight)
     {
         const std::uint32_t* below = base + stride;
-        Split(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[2], offsets[3]), Pairs(base, offsets[4], offsets[5]),
-              Pairs(base, offsets[6], offsets[7]), upperLeft, upperRight);
-        Split(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[2], offsets[3]),
-              Pairs(below, offsets[4], offsets[5]), Pairs(below, offsets[6], offsets[7]), lowerLeft, lowerRight);
-    }
-    // The pair at `first` in the lower half, the pair at `second` in the upper.
-    static __m128 Pairs(const std::uint32_t* base, int first, int second)
-    {
-        return _mm_loadh_pi(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + first))),
-                            reinterpret_cast<const __m64*>(base + second));
+        using P = PixelPairs;
+        Split(P::Pairs(base, offsets[0], offsets[1]), P::Pairs(base, offsets[2], offsets[3]),
+              P::Pairs(base, offsets[4], offsets[5]), P::Pairs(base, offsets[6], offsets[7]), upperLeft, upperRight);
+        Split(P::Pairs(below, offsets[0], offsets[1]), P::Pairs(below, offsets[2], offsets[3]),
+              P::Pairs(below, offsets[4], offsets[5]), P::Pairs(below, offsets[6], offsets[7]), lowerLeft, lowerRight);
     }
     // Pairs 0 to 7 into a register of left pixels and one of right pixels, in lane order.
     static void Split(__m128 pairs01, __m128 pairs23, __m128 pairs45, __m128 pairs67, I& left, I& right)
@@ -237,15 +216,16 @@ struct Avx2 {
                        I& upperHigh, I& lowerLow, I& lowerHigh)
     {
         const std::uint32_t* below = base + stride;
+        using P = PixelPairs;
         // Pairs of pixels 0, 1, 4, 5 and of 2, 3, 6, 7, as Unpacklo8 and Unpackhi8 order them.
         const I upperA = _mm256_castps_si256(
-            _mm256_setr_m128(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[4], offsets[5])));
+            _mm256_setr_m128(P::Pairs(base, offsets[0], offsets[1]), P::Pairs(base, offsets[4], offsets[5])));
         const I upperB = _mm256_castps_si256(
-            _mm256_setr_m128(Pairs(base, offsets[2], offsets[3]), Pairs(base, offsets[6], offsets[7])));
+            _mm256_setr_m128(P::Pairs(base, offsets[2], offsets[3]), P::Pairs(base, offsets[6], offsets[7])));
         const I lowerA = _mm256_castps_si256(
-            _mm256_setr_m128(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[4], offsets[5])));
+            _mm256_setr_m128(P::Pairs(below, offsets[0], offsets[1]), P::Pairs(below, offsets[4], offsets[5])));
         const I lowerB = _mm256_castps_si256(
-            _mm256_setr_m128(Pairs(below, offsets[2], offsets[3]), Pairs(below, offsets[6], offsets[7])));
+            _mm256_setr_m128(P::Pairs(below, offsets[2], offsets[3]), P::Pairs(below, offsets[6], offsets[7])));
         const I any = Or(And(Or(upperA, lowerA), _mm256_unpacklo_epi32(inside, inside)),
                          And(Or(upperB, lowerB), _mm256_unpackhi_epi32(inside, inside)));
         if (None(any)) {

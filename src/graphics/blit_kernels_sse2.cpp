@@ -12,8 +12,9 @@ namespace detail {
 namespace {
 
 #include "graphics/blit_kernel_body.h"
+#include "graphics/blit_pixel_pairs.h"
 
-struct Sse2 {
+struct Sse2 : PixelPairs {
     using I = __m128i;
     using F = __m128;
     static constexpr int kLanes = 4;
@@ -104,26 +105,6 @@ struct Sse2 {
         std::memcpy(p, part, static_cast<std::size_t>(count) * sizeof(std::uint32_t));
     }
 
-    // Each lane's pixel and its right neighbour, on its line and the next, split into one
-    // register of left pixels and one of right pixels.
-    static void Gather(const std::uint32_t* base, int stride, const int* offsets, I& upperLeft, I& upperRight,
-                       I& lowerLeft, I& lowerRight)
-    {
-        const std::uint32_t* below = base + stride;
-        Split(Pairs(base, offsets[0], offsets[1]), Pairs(base, offsets[2], offsets[3]), upperLeft, upperRight);
-        Split(Pairs(below, offsets[0], offsets[1]), Pairs(below, offsets[2], offsets[3]), lowerLeft, lowerRight);
-    }
-    // The pair at `first` in the lower half, the pair at `second` in the upper.
-    static __m128 Pairs(const std::uint32_t* base, int first, int second)
-    {
-        return _mm_loadh_pi(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(base + first))),
-                            reinterpret_cast<const __m64*>(base + second));
-    }
-    static void Split(__m128 pairs01, __m128 pairs23, I& left, I& right)
-    {
-        left = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(2, 0, 2, 0)));
-        right = _mm_castps_si128(_mm_shuffle_ps(pairs01, pairs23, _MM_SHUFFLE(3, 1, 3, 1)));
-    }
 };
 
 }  // namespace
